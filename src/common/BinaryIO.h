@@ -1,0 +1,74 @@
+#pragma once
+// Little-endian records and binary files at explicit 1-based byte positions.
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "common/FixedText.h"
+
+namespace tarnwell {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Writes fields into a record buffer at 0-based offsets, little-endian.
+class RecordWriter {
+public:
+    explicit RecordWriter(std::span<std::uint8_t> record) : rec_(record) {}
+
+    void I16(std::size_t off, std::int16_t v) { PutLE(off, static_cast<std::uint16_t>(v), 2); }
+    void I32(std::size_t off, std::int32_t v) { PutLE(off, static_cast<std::uint32_t>(v), 4); }
+    void U8(std::size_t off, std::uint8_t v) { rec_[off] = v; }
+    void F32(std::size_t off, float v) { PutLE(off, std::bit_cast<std::uint32_t>(v), 4); }
+    template <std::size_t N>
+    void Text(std::size_t off, const FixedText<N>& t) {
+        std::memcpy(rec_.data() + off, t.chars.data(), N);
+    }
+
+private:
+    void PutLE(std::size_t off, std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) rec_[off + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+    }
+    std::span<std::uint8_t> rec_;
+};
+
+// Reads fields of a record buffer at 0-based offsets, little-endian.
+class RecordReader {
+public:
+    explicit RecordReader(std::span<const std::uint8_t> record) : rec_(record) {}
+
+    std::int16_t I16(std::size_t off) const { return static_cast<std::int16_t>(GetLE(off, 2)); }
+    std::int32_t I32(std::size_t off) const { return static_cast<std::int32_t>(GetLE(off, 4)); }
+    std::uint8_t U8(std::size_t off) const { return rec_[off]; }
+    float F32(std::size_t off) const { return std::bit_cast<float>(GetLE(off, 4)); }
+    template <std::size_t N>
+    FixedText<N> Text(std::size_t off) const {
+        FixedText<N> t;
+        std::memcpy(t.chars.data(), rec_.data() + off, N);
+        return t;
+    }
+
+private:
+    std::uint32_t GetLE(std::size_t off, int n) const {
+        std::uint32_t v = 0;
+        for (int i = 0; i < n; ++i) v |= static_cast<std::uint32_t>(rec_[off + static_cast<std::size_t>(i)]) << (8 * i);
+        return v;
+    }
+    std::span<const std::uint8_t> rec_;
+};
+
+// Whole-file helpers; failures throw TarnwellError(ErrorKind::File) naming the path.
+Bytes ReadFileBytes(const std::filesystem::path& path);
+// Replaces the file with exactly these bytes (an older, longer file keeps no tail).
+void WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+// Writes bytes at a 1-based position of an existing file, extending it when needed.
+void WriteFileBytesAt(const std::filesystem::path& path, std::int64_t position, std::span<const std::uint8_t> bytes);
+
+// A path as UTF-8 text for messages.
+std::string PathText(const std::filesystem::path& path);
+
+}  // namespace tarnwell

@@ -1,0 +1,30 @@
+#include "common/Errors.h"
+
+namespace tarnwell {
+
+std::string DescribeError(ErrorKind, const std::string& what, const ErrorPlace& place) {
+    std::string where;
+    auto add = [&where](const std::string& part) {
+        if (!where.empty()) where += ", ";
+        where += part;
+    };
+    if (!place.file.empty()) add(place.file);
+    if (place.line) add("line " + std::to_string(*place.line));
+    if (place.field) {
+        std::string f = "field " + std::to_string(*place.field);
+        if (!place.fieldName.empty()) f += " (" + place.fieldName + ")";
+        add(f);
+    } else if (!place.fieldName.empty()) {
+        add(place.fieldName);
+    }
+    if (place.record) add("record " + std::to_string(*place.record));
+    return where.empty() ? what : where + ": " + what;
+}
+
+TarnwellError::TarnwellError(ErrorKind kind, std::string what, ErrorPlace place)
+    : std::runtime_error(DescribeError(kind, what, place)),
+      kind_(kind),
+      what_(std::move(what)),
+      place_(std::move(place)) {}
+
+}  // namespace tarnwell

@@ -1,0 +1,51 @@
+#pragma once
+// The one error type of the program: what failed and where.
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace tarnwell {
+
+struct ErrorPlace {
+    ErrorPlace(std::string file_ = {}, std::optional<std::int64_t> line_ = {}, std::optional<int> field_ = {},
+               std::string fieldName_ = {}, std::optional<std::int64_t> record_ = {})
+        : file(std::move(file_)),
+          line(line_),
+          field(field_),
+          fieldName(std::move(fieldName_)),
+          record(record_) {}
+
+    std::string file;                    // file name or path, empty when none
+    std::optional<std::int64_t> line;    // 1-based text line
+    std::optional<int> field;            // 1-based field number of a record
+    std::string fieldName;               // name of that field, when known
+    std::optional<std::int64_t> record;  // 0-based record number in a table or file
+};
+
+enum class ErrorKind {
+    Input,     // malformed or out-of-range input data
+    File,      // a file or folder could not be opened, read, written or created
+    Overflow,  // a number left its field's range or a table its capacity
+    Usage,     // a request that cannot be carried out as given
+};
+
+class TarnwellError : public std::runtime_error {
+public:
+    TarnwellError(ErrorKind kind, std::string what, ErrorPlace place = {});
+
+    ErrorKind Kind() const { return kind_; }
+    const std::string& What() const { return what_; }
+    const ErrorPlace& Place() const { return place_; }
+
+private:
+    ErrorKind kind_;
+    std::string what_;
+    ErrorPlace place_;
+};
+
+// "file, line 3, field 8 (DepartTime), record 2: what"
+std::string DescribeError(ErrorKind kind, const std::string& what, const ErrorPlace& place);
+
+}  // namespace tarnwell

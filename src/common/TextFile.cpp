@@ -1,0 +1,135 @@
+#include "common/TextFile.h"
+
+#include <charconv>
+#include <fstream>
+#include <span>
+
+#include "common/BinaryIO.h"
+#include "common/Errors.h"
+
+namespace tarnwell {
+
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+}  // namespace
+
+FieldReader::FieldReader(std::string label, std::string content)
+    : label_(std::move(label)), content_(std::move(content)) {
+    // A byte-order mark written by some editors is not part of the first field.
+    if (content_.size() >= 3 && content_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
+}
+
+FieldReader FieldReader::FromFile(const std::filesystem::path& path) {
+    const Bytes bytes = ReadFileBytes(path);
+    return FieldReader(PathText(path), std::string(bytes.begin(), bytes.end()));
+}
+
+void FieldReader::SkipBlanks() {
+    while (pos_ < content_.size() && IsBlank(content_[pos_])) ++pos_;
+}
+
+bool FieldReader::AtLineEnd() const {
+    return pos_ < content_.size() && (content_[pos_] == '\r' || content_[pos_] == '\n');
+}
+
+void FieldReader::ConsumeLineEnd() {
+    if (content_[pos_] == '\r' && pos_ + 1 < content_.size() && content_[pos_ + 1] == '\n') ++pos_;
+    ++pos_;
+    ++line_;
+    lineStart_ = true;
+}
+
+bool FieldReader::AtEnd() {
+    for (;;) {
+        SkipBlanks();
+        if (pos_ >= content_.size()) return true;
+        if (lineStart_ && AtLineEnd()) {
+            ConsumeLineEnd();
+            continue;
+        }
+        return false;
+    }
+}
+
+FieldReader::Field FieldReader::Next() {
+    if (AtEnd()) throw TarnwellError(ErrorKind::Input, "the file ends where a field was expected", {label_, line_});
+    Field f;
+    f.line = line_;
+    if (content_[pos_] == '"') {
+        const std::size_t start = ++pos_;
+        while (pos_ < content_.size() && content_[pos_] != '"') {
+            if (content_[pos_] == '\n' || (content_[pos_] == '\r' && (pos_ + 1 >= content_.size() || content_[pos_ + 1] != '\n'))) ++line_;
+            ++pos_;
+        }
+        if (pos_ >= content_.size())
+            throw TarnwellError(ErrorKind::Input, "a quoted field has no closing quote", {label_, f.line});
+        f.text = std::string_view(content_).substr(start, pos_ - start);
+        ++pos_;
+        SkipBlanks();
+        if (pos_ < content_.size() && content_[pos_] != ',' && !AtLineEnd())
+            throw TarnwellError(ErrorKind::Input, "unexpected text after a closing quote", {label_, line_});
+    } else {
+        const std::size_t start = pos_;
+        while (pos_ < content_.size() && content_[pos_] != ',' && !AtLineEnd()) ++pos_;
+        std::size_t end = pos_;
+        while (end > start && IsBlank(content_[end - 1])) --end;
+        f.text = std::string_view(content_).substr(start, end - start);
+    }
+    if (pos_ < content_.size()) {
+        if (content_[pos_] == ',') {
+            ++pos_;
+            lineStart_ = false;
+        } else {
+            ConsumeLineEnd();
+        }
+    } else {
+        lineStart_ = true;
+    }
+    return f;
+}
+
+bool ParseInt16(std::string_view text, std::int16_t& out) {
+    if (text.empty()) {
+        out = 0;
+        return true;
+    }
+    if (text.front() == '+') {
+        text.remove_prefix(1);
+        if (text.empty() || text.front() < '0' || text.front() > '9') return false;
+    }
+    int value = 0;
+    const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || p != text.data() + text.size()) return false;
+    if (value < -32768 || value > 32767) return false;
+    out = static_cast<std::int16_t>(value);
+    return true;
+}
+
+void TextLineWriter::Separate() {
+    if (!firstField_) out_ += ',';
+    firstField_ = false;
+}
+
+void TextLineWriter::Text(std::string_view fullWidthText) {
+    Separate();
+    out_ += fullWidthText;
+}
+
+void TextLineWriter::Number(std::int64_t value) {
+    Separate();
+    out_ += value < 0 ? '-' : ' ';
+    const std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    out_ += std::to_string(magnitude);
+    out_ += ' ';
+}
+
+void TextLineWriter::EndLine() {
+    out_ += "\r\n";
+    firstField_ = true;
+}
+
+void TextLineWriter::WriteTo(const std::filesystem::path& path) const {
+    WriteFileBytes(path, std::span(reinterpret_cast<const std::uint8_t*>(out_.data()), out_.size()));
+}
+
+}  // namespace tarnwell

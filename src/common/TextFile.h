@@ -1,0 +1,72 @@
+#pragma once
+// The comma-separated text of timetables and the program's own text files.
+//
+// Reading: fields are separated by commas and line ends; blanks (spaces and
+// tabs) around a field are dropped; a field in double quotes may hold commas
+// and line ends, and the quotes are not part of its value. Lines holding only
+// blanks carry no field. A record is simply the next so many fields, so a
+// record broken over two lines still reads as one.
+//
+// Writing: fields separated by single commas without quotes, text at its
+// full width, numbers with one blank before (a minus sign in its place when
+// negative) and one blank after, lines ended by CR LF.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tarnwell {
+
+class FieldReader {
+public:
+    // `label` names the source in error messages.
+    FieldReader(std::string label, std::string content);
+    static FieldReader FromFile(const std::filesystem::path& path);
+
+    struct Field {
+        std::string_view text;
+        std::int64_t line = 0;  // 1-based line where the field starts
+    };
+
+    // True when no field is left (only blanks and line ends remain).
+    bool AtEnd();
+    // Reads the next field; throws TarnwellError when none is left or a
+    // quoted field is malformed.
+    Field Next();
+
+    const std::string& Label() const { return label_; }
+    std::int64_t Line() const { return line_; }
+
+private:
+    void SkipBlanks();
+    bool AtLineEnd() const;
+    void ConsumeLineEnd();
+
+    std::string label_;
+    std::string content_;
+    std::size_t pos_ = 0;
+    std::int64_t line_ = 1;
+    bool lineStart_ = true;  // no field has been read on the current line yet
+};
+
+// Parses a whole number in the 16-bit signed range. Empty text reads as 0.
+// Returns false for anything else (fractions, letters, out of range).
+bool ParseInt16(std::string_view text, std::int16_t& out);
+
+class TextLineWriter {
+public:
+    void Text(std::string_view fullWidthText);
+    void Number(std::int64_t value);
+    void EndLine();
+
+    const std::string& Content() const { return out_; }
+    void WriteTo(const std::filesystem::path& path) const;
+
+private:
+    void Separate();
+    std::string out_;
+    bool firstField_ = true;
+};
+
+}  // namespace tarnwell

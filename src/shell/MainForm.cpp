@@ -1,0 +1,88 @@
+#include "shell/MainForm.h"
+
+#include <exception>
+#include <filesystem>
+#include <functional>
+
+#include "common/Errors.h"
+#include "index/CreateIndex.h"
+#include "routeset/MainMod.h"
+#include "schedule/DataImport.h"
+#include "shell/Port.h"
+#include "shell/ProgramState.h"
+
+namespace tarnwell {
+
+namespace {
+
+struct CompileStep {
+    const char* status;
+    std::function<void(ProgramState&, Port&, const std::filesystem::path& timetable)> run;
+};
+
+std::vector<CompileStep> CompileSteps() {
+    auto step = [](void (*fn)(ProgramState&, Port&)) {
+        return [fn](ProgramState& s, Port& p, const std::filesystem::path&) { fn(s, p); };
+    };
+    return {
+        {"Getting VA Data", GetVAData},
+        {"Sorting VA Data", step(SortVAData)},
+        {"Moving Data to Routes", step(MoveDataToRoutes)},
+        {"Finding Index Airports", step(FindIndexAirports)},
+        {"Writing Data Files", step(WriteDataFiles)},
+    };
+}
+
+}  // namespace
+
+std::vector<std::string> CompileStepTexts() {
+    std::vector<std::string> texts;
+    for (const auto& s : CompileSteps()) texts.emplace_back(s.status);
+    return texts;
+}
+
+void StartUp(ProgramState& state, Port& port) { LoadRealAirlines(state, port); }
+
+CompileOutcome CompileSchedule(ProgramState& state, Port& port) {
+    CompileOutcome outcome;
+    // The text boxes are taken once, when the compile starts; a name that
+    // would write outside its own folder is refused before anything is read.
+    state.airlineIATA = port.AirlineIATA();
+    state.airlineNAME = port.AirlineNAME();
+    state.setName = port.SetName();
+    try {
+        ValidateSetName(state.setName);
+    } catch (const TarnwellError& e) {
+        outcome.reason = e.what();
+        return outcome;
+    }
+
+    port.ShowMessage("Select the .KRX file you will be compiling.", ProgramName);
+    const auto timetable = port.AskFilePath(state.ProgramFolder);
+    if (!timetable) {
+        outcome.result = CompileOutcome::Result::Cancelled;
+        return outcome;
+    }
+
+    std::string status;
+    try {
+        state.RouteSet.Begin(state.DataFolder(), state.setName);
+        for (const CompileStep& step : CompileSteps()) {
+            status = step.status;
+            port.SetStatus(status, StatusKind::Step);
+            step.run(state, port, *timetable);
+        }
+        state.RouteSet.Commit();
+    } catch (const std::exception& e) {
+        state.RouteSet.Discard();
+        outcome.failedStatus = status;
+        outcome.reason = e.what();
+        return outcome;
+    }
+    port.SetStatus("Finished!", StatusKind::Step);
+    port.Beep(BeepKind::Finished, "the compile has finished");
+    outcome.result = CompileOutcome::Result::Finished;
+    return outcome;
+}
+
+}  // namespace tarnwell

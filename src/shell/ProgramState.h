@@ -1,0 +1,54 @@
+#pragma once
+// The tables that live for the whole run of the program. Every step of the
+// compile is a function of this state (and of the port); nothing else is
+// shared between steps.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "index/IndexAirportRecord.h"
+#include "routeset/AirlineRecord.h"
+#include "routeset/RouteSetOutput.h"
+#include "schedule/StructureDeclares.h"
+
+namespace tarnwell {
+
+struct ProgramState {
+    explicit ProgramState(std::filesystem::path programFolder) : ProgramFolder(std::move(programFolder)) {}
+
+    // The program's own folder, below which Data, Data/Defaults and KRplans lie.
+    std::filesystem::path ProgramFolder;
+    std::filesystem::path DataFolder() const { return ProgramFolder / "Data"; }
+    std::filesystem::path DefaultsFolder() const { return ProgramFolder / "Data" / "Defaults"; }
+
+    // The main window's text boxes, taken when a compile starts.
+    std::string airlineIATA;
+    std::string airlineNAME;
+    std::string setName;
+
+    // Schedule tables. The upper bounds are the highest index in use (-1 when empty).
+    std::vector<ScheduleRecord> Schedule;
+    std::vector<ScheduleRecord> AddSchedule;
+    bool HasAddSchedule = false;
+    std::vector<RouteRecord> Routes;
+    std::int32_t ScheduleUBound() const { return static_cast<std::int32_t>(Schedule.size()) - 1; }
+    std::int32_t AddScheduleUBound() const { return static_cast<std::int32_t>(AddSchedule.size()) - 1; }
+    std::int32_t RouteUBound() const { return static_cast<std::int32_t>(Routes.size()) - 1; }
+
+    // Index airports, in code order; an airport's position is its index number.
+    std::vector<IndexAirportRecord> IndexAirports;
+    std::int32_t IndexUBound() const { return static_cast<std::int32_t>(IndexAirports.size()) - 1; }
+
+    // The real-world airline list loaded at start-up, and the route set's airlines.
+    std::vector<AirlineRecord> RealAirlines;
+    std::int32_t RealAirlineUBound() const { return static_cast<std::int32_t>(RealAirlines.size()) - 1; }
+    std::array<AirlineRecord, 11> AirlineInfo{};
+
+    // The route-set folder the running compile writes into.
+    RouteSetOutput RouteSet;
+};
+
+}  // namespace tarnwell

@@ -1,0 +1,55 @@
+#pragma once
+// The command line's port: status texts on stderr (one updating line on a
+// terminal, otherwise one line per step), warnings as "warning:" lines, and
+// an optional log of every status text.
+
+#include <chrono>
+#include <fstream>
+#include <string>
+
+#include "shell/Port.h"
+
+namespace tarnwell {
+
+struct CliOptions {
+    std::string airlineIATA;
+    std::string airlineNAME;
+    std::string setName;
+    std::filesystem::path timetable;
+    bool verbose = false;
+    bool terminal = false;  // stderr is a terminal
+};
+
+class CliPort : public Port {
+public:
+    explicit CliPort(CliOptions options);
+    ~CliPort() override;
+
+    // Writes every status text, one per line, to `path`; false when it cannot be created.
+    bool OpenStatusLog(const std::filesystem::path& path);
+    // Ends the updating terminal line so that normal output can follow.
+    void EndStatusLine();
+
+    void SetStatus(std::string_view text, StatusKind kind) override;
+    void DoEvents() override {}
+    void Beep(BeepKind kind, std::string_view reason) override;
+    void Warn(std::string_view text) override;
+    std::string AirlineIATA() override { return options_.airlineIATA; }
+    std::string AirlineNAME() override { return options_.airlineNAME; }
+    std::string SetName() override { return options_.setName; }
+    std::vector<std::int32_t> ChosenAirlines() override { return {}; }
+    void ShowMessage(std::string_view text, std::string_view title) override;
+    std::optional<std::filesystem::path> AskFilePath(const std::filesystem::path& startFolder) override;
+    std::uint32_t GetTickCount() override;
+
+private:
+    void ShowOnTerminal(std::string_view text, bool force);
+
+    CliOptions options_;
+    std::ofstream statusLog_;
+    bool lineOpen_ = false;
+    std::chrono::steady_clock::time_point lastShown_{};
+    const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace tarnwell

@@ -1,0 +1,190 @@
+// tarnwell: the command line front end.
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/BinaryIO.h"
+#include "common/Errors.h"
+#include "shell/MainForm.h"
+#include "shell/ProgramState.h"
+#include "shell/cli/CliPort.h"
+
+#ifdef _WIN32
+#include <io.h>
+#define TARNWELL_ISATTY(f) _isatty(_fileno(f))
+#else
+#include <unistd.h>
+#define TARNWELL_ISATTY(f) isatty(fileno(f))
+#endif
+
+namespace fs = std::filesystem;
+using namespace tarnwell;
+
+namespace {
+
+constexpr int ExitOk = 0;
+constexpr int ExitFailed = 1;
+constexpr int ExitUsage = 2;
+
+const char* const HelpText = R"(Usage:
+  tarnwell [OPTIONS] compile TIMETABLE --set-name NAME --airline-iata CODE --airline-name NAME
+  tarnwell --help
+
+Compiles a timetable (a .KRX file) into a route set: the folder Data/NAME
+below the program folder, holding index.kr1, routes.kr1 and airline.kr1.
+If the real-world merge left an add file (Data/Defaults/carrierADD.txt),
+its flights are merged with the timetable's and the add file is used up.
+
+Commands:
+  compile TIMETABLE     compile the timetable file TIMETABLE
+    --set-name NAME     the route set's name: the folder Data/NAME receives the
+                        files. It must name one folder directly inside Data
+                        (not empty, no / or \, not "Defaults").
+    --airline-iata CODE the compiled airline's code (3 characters are kept)
+    --airline-name NAME the compiled airline's name (39 characters are kept)
+
+Options:
+  --root DIR            the program folder, holding Data/ (and Data/Defaults/).
+                        Default: $TARNWELL_ROOT, else the current folder.
+  --status-log FILE     write every status text of the compile, progress
+                        texts included, one per line in order, to FILE
+  --verbose             print every status text, progress counts included
+  -h, --help            show this help
+
+Status texts go to stderr: on a terminal as one updating line, otherwise one
+line per step. Warnings are printed as "warning: ..." lines. A summary of the
+finished compile goes to stdout.
+
+A failed compile writes nothing into the route set: the previous files of
+Data/NAME stay exactly as they were.
+
+Exit status: 0 when finished, 1 when the compile failed (the step and the
+reason are printed), 2 for a command line that cannot be understood.
+)";
+
+int UsageError(const std::string& message) {
+    std::cerr << "tarnwell: " << message << "\nTry 'tarnwell --help'.\n";
+    return ExitUsage;
+}
+
+struct Arguments {
+    std::optional<fs::path> root;
+    std::optional<fs::path> statusLog;
+    bool verbose = false;
+    bool help = false;
+    std::vector<std::string> positional;
+    std::optional<std::string> setName, airlineIATA, airlineNAME;
+};
+
+// Returns an error message, or nothing when the arguments were understood.
+std::optional<std::string> Parse(int argc, char** argv, Arguments& a) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](std::string& out) -> bool {
+            if (i + 1 >= argc) return false;
+            out = argv[++i];
+            return true;
+        };
+        std::string v;
+        if (arg == "-h" || arg == "--help") {
+            a.help = true;
+        } else if (arg == "--verbose") {
+            a.verbose = true;
+        } else if (arg == "--root" || arg == "--status-log" || arg == "--set-name" || arg == "--airline-iata" ||
+                   arg == "--airline-name") {
+            if (!value(v)) return "option " + arg + " needs a value";
+            if (arg == "--root") a.root = fs::path(v);
+            else if (arg == "--status-log") a.statusLog = fs::path(v);
+            else if (arg == "--set-name") a.setName = v;
+            else if (arg == "--airline-iata") a.airlineIATA = v;
+            else a.airlineNAME = v;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return "unknown option " + arg;
+        } else {
+            a.positional.push_back(arg);
+        }
+    }
+    return std::nullopt;
+}
+
+fs::path ProgramFolder(const Arguments& a) {
+    if (a.root) return *a.root;
+    if (const char* env = std::getenv("TARNWELL_ROOT"); env && *env) return fs::path(env);
+    return fs::current_path();
+}
+
+void PrintSummary(const ProgramState& state) {
+    std::size_t airlines = 0;
+    for (const auto& airline : state.AirlineInfo)
+        if (!airline.Code.NeverAssigned()) ++airlines;
+    std::cout << "Finished: " << state.Routes.size() << " routes, " << state.IndexAirports.size() << " airports, "
+              << airlines << (airlines == 1 ? " airline" : " airlines");
+    if (state.HasAddSchedule) std::cout << " (" << state.AddSchedule.size() << " added flights merged)";
+    std::cout << "\nRoute set: " << PathText(state.DataFolder() / fs::path(std::u8string(state.setName.begin(), state.setName.end())))
+              << '\n';
+}
+
+int Compile(const Arguments& a) {
+    if (a.positional.size() != 2) return UsageError("compile needs exactly one TIMETABLE");
+    if (!a.setName) return UsageError("compile needs --set-name NAME");
+    if (!a.airlineIATA) return UsageError("compile needs --airline-iata CODE");
+    if (!a.airlineNAME) return UsageError("compile needs --airline-name NAME");
+
+    CliOptions options;
+    options.setName = *a.setName;
+    options.airlineIATA = *a.airlineIATA;
+    options.airlineNAME = *a.airlineNAME;
+    options.timetable = fs::path(a.positional[1]);
+    options.verbose = a.verbose;
+    options.terminal = TARNWELL_ISATTY(stderr) != 0;
+    CliPort port(options);
+    if (a.statusLog && !port.OpenStatusLog(*a.statusLog))
+        return UsageError("cannot create the status log " + PathText(*a.statusLog));
+
+    ProgramState state(ProgramFolder(a));
+    try {
+        StartUp(state, port);
+    } catch (const std::exception& e) {
+        port.EndStatusLine();
+        std::cerr << "error: the program cannot start: " << e.what() << '\n';
+        return ExitFailed;
+    }
+
+    const CompileOutcome outcome = CompileSchedule(state, port);
+    port.EndStatusLine();
+    switch (outcome.result) {
+        case CompileOutcome::Result::Finished:
+            PrintSummary(state);
+            return ExitOk;
+        case CompileOutcome::Result::Cancelled:
+            std::cerr << "error: the compile was cancelled\n";
+            return ExitFailed;
+        case CompileOutcome::Result::Failed:
+            break;
+    }
+    if (outcome.failedStatus.empty())
+        std::cerr << "error: " << outcome.reason << '\n';
+    else
+        std::cerr << "error: the compile failed at \"" << outcome.failedStatus << "\": " << outcome.reason << '\n';
+    return ExitFailed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Arguments args;
+    if (auto error = Parse(argc, argv, args)) return UsageError(*error);
+    if (args.help) {
+        std::cout << HelpText;
+        return ExitOk;
+    }
+    if (args.positional.empty()) return UsageError("no command given");
+    const std::string& command = args.positional[0];
+    if (command == "compile") return Compile(args);
+    return UsageError("unknown command '" + command + "'");
+}
