@@ -21,7 +21,7 @@ public:
     };
 
     // Answers given to the core.
-    std::string iata = "TWA";
+    std::string iata = "TWL";
     std::string name = "Tarnwell Air";
     std::string setName = "Tarnwell Air (Leeds)";
     std::vector<std::int32_t> chosen;

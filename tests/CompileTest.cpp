@@ -1,0 +1,206 @@
+// The whole compile, through the port and through the command line.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "routeset/RouteSetFormats.h"
+#include "shell/MainForm.h"
+#include "shell/ProgramState.h"
+#include "shell/RecordingPort.h"
+#include "TestSupport.h"
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+using namespace tarnwell;
+using tarnwell::testing::FileText;
+using tarnwell::testing::Flight;
+using tarnwell::testing::TempProgramFolder;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<std::string> StepTexts = {"Getting VA Data", "Sorting VA Data", "Moving Data to Routes",
+                                            "Finding Index Airports", "Writing Data Files", "Finished!"};
+
+struct Compile {
+    TempProgramFolder dir;
+    ProgramState state{dir.Root()};
+    RecordingPort port;
+
+    Compile() { port.setName = "Set"; }
+    fs::path SetFolder() const { return dir.Data() / "Set"; }
+    CompileOutcome Run(const std::string& timetable) {
+        port.fileToChoose = dir.Write("t.KRX", timetable);
+        return CompileSchedule(state, port);
+    }
+};
+
+}  // namespace
+
+TEST(CompileSchedule, RunsEveryStepAndEndsWithFinishedAndOneBeep) {
+    Compile c;
+    const auto outcome = c.Run(Flight("BBB", "AAA", 1) + Flight("AAA", "BBB", 2));
+    ASSERT_EQ(outcome.result, CompileOutcome::Result::Finished) << outcome.reason;
+    EXPECT_EQ(c.port.StatusTexts(), StepTexts);
+    ASSERT_EQ(c.port.beeps.size(), 1u);
+    EXPECT_EQ(c.port.beeps[0].kind, BeepKind::Finished);
+    EXPECT_EQ(c.port.messages, std::vector<std::string>{"Select the .KRX file you will be compiling."});
+
+    const auto routes = DecodeRouteFile(ReadFileBytes(c.SetFolder() / "routes.kr1"), "routes");
+    ASSERT_EQ(routes.size(), 2u);
+    EXPECT_EQ(routes[0].FlightNumber, 2);
+    EXPECT_EQ(FileText(c.SetFolder() / "index.kr1").size(), 2 * IndexRecordLength);
+    EXPECT_EQ(FileText(c.SetFolder() / "airline.kr1").substr(0, 15), "TWLTarnwell Air");
+    EXPECT_FALSE(fs::exists(c.state.RouteSet.StagingFolder()));
+}
+
+TEST(CompileSchedule, MergesAWaitingAddFileOnce) {
+    Compile c;
+    c.dir.Write("Data/Defaults/carrierADD.txt", Flight("AAA", "AAA", 1) + Flight("CCC", "CCC", 2));
+    ASSERT_EQ(c.Run(Flight("BBB", "BBB", 3)).result, CompileOutcome::Result::Finished);
+    auto routes = DecodeRouteFile(ReadFileBytes(c.SetFolder() / "routes.kr1"), "routes");
+    ASSERT_EQ(routes.size(), 3u);
+    EXPECT_EQ(routes[1].FlightNumber, 3);
+    EXPECT_FALSE(fs::exists(c.dir.AddFile()));
+    EXPECT_EQ(c.port.StatusTexts()[2], "Adding VA Data 0000 of 0000");
+
+    ASSERT_EQ(c.Run(Flight("BBB", "BBB", 3)).result, CompileOutcome::Result::Finished);
+    EXPECT_EQ(DecodeRouteFile(ReadFileBytes(c.SetFolder() / "routes.kr1"), "routes").size(), 1u);
+}
+
+TEST(CompileSchedule, FailureLeavesThePreviousRouteSetAndTheAddFile) {
+    Compile c;
+    ASSERT_EQ(c.Run(Flight("AAA", "BBB")).result, CompileOutcome::Result::Finished);
+    const std::string before = FileText(c.SetFolder() / "routes.kr1");
+    c.dir.Write("Data/Defaults/carrierADD.txt", Flight("CCC", "DDD"));
+    c.port.statuses.clear();
+
+    const auto outcome = c.Run(Flight("AAA", "BBB") + "AAA,BBB,EAAA,EBBB,TWL,1,320,99999\r\n");
+    EXPECT_EQ(outcome.result, CompileOutcome::Result::Failed);
+    EXPECT_EQ(outcome.failedStatus, "Getting VA Data");
+    EXPECT_NE(outcome.reason.find("line 2, field 8 (DepartTime)"), std::string::npos) << outcome.reason;
+    EXPECT_EQ(c.port.currentStatus, "Getting VA Data");
+    EXPECT_EQ(FileText(c.SetFolder() / "routes.kr1"), before);
+    EXPECT_TRUE(fs::exists(c.dir.AddFile()));
+    EXPECT_FALSE(fs::exists(c.state.RouteSet.StagingFolder()));
+}
+
+TEST(CompileSchedule, FailureWhileWritingLeavesNothingHalfDone) {
+    Compile c;
+    fs::remove_all(c.dir.Data());  // no Data folder: the route set cannot be written
+    const auto outcome = c.Run(Flight("AAA", "BBB"));
+    EXPECT_EQ(outcome.result, CompileOutcome::Result::Failed);
+    EXPECT_EQ(outcome.failedStatus, "Writing Data Files");
+    EXPECT_FALSE(fs::exists(c.SetFolder()));
+}
+
+TEST(CompileSchedule, CancelAndRefusedSetNamesReadNothing) {
+    Compile c;
+    c.dir.Write("Data/Defaults/carrierADD.txt", Flight("CCC", "DDD"));
+    c.port.fileToChoose.reset();
+    EXPECT_EQ(CompileSchedule(c.state, c.port).result, CompileOutcome::Result::Cancelled);
+    EXPECT_TRUE(c.port.statuses.empty());
+    EXPECT_EQ(c.port.messages.size(), 1u);
+
+    for (const char* name : {"", "Defaults", "..", "a/b"}) {
+        c.port.setName = name;
+        const auto outcome = c.Run(Flight("AAA", "BBB"));
+        EXPECT_EQ(outcome.result, CompileOutcome::Result::Failed);
+        EXPECT_NE(outcome.reason.find("route set name"), std::string::npos);
+    }
+    EXPECT_TRUE(c.port.statuses.empty());
+    EXPECT_EQ(c.port.messages.size(), 1u);  // refused before the message box
+    EXPECT_TRUE(fs::exists(c.dir.AddFile()));
+    EXPECT_FALSE(fs::exists(c.dir.Data() / "airline.kr1"));
+}
+
+// ---- The command line ----
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunCli(const TempProgramFolder& dir, const std::string& args) {
+    const fs::path out = dir.Root() / "cli.out";
+    const fs::path err = dir.Root() / "cli.err";
+    const std::string command = std::string("\"") + TARNWELL_CLI_PATH + "\" " + args + " > \"" + PathText(out) +
+                                "\" 2> \"" + PathText(err) + "\"";
+    const int status = std::system(command.c_str());
+    CliRun r;
+#ifdef _WIN32
+    r.exitCode = status;
+#else
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    r.out = FileText(out);
+    r.err = FileText(err);
+    return r;
+}
+
+std::string CompileArgs(const TempProgramFolder& dir, const std::string& timetable, const std::string& extra = "") {
+    return "--root \"" + PathText(dir.Root()) + "\" compile \"" + PathText(dir.Root() / timetable) +
+           "\" --set-name \"My Set\" --airline-iata TWL --airline-name \"Tarnwell Air\" " + extra;
+}
+
+}  // namespace
+
+TEST(CommandLine, CompilesAndLogsEveryStatusText) {
+    TempProgramFolder dir;
+    dir.Write("Data/Defaults/carrierADD.txt", Flight("AAA", "AAA") + Flight("CCC", "CCC"));
+    dir.Write("t.KRX", Flight("BBB", "BBB") + Flight("BBB", "CCC"));
+    const CliRun r = RunCli(dir, CompileArgs(dir, "t.KRX", "--status-log \"" + PathText(dir.Root() / "s.log") + "\""));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("4 routes, 3 airports"), std::string::npos) << r.out;
+    EXPECT_EQ(FileText(dir.Root() / "s.log"),
+              "Getting VA Data\nSorting VA Data\nAdding VA Data 0000 of 0001\nAdding VA Data 0001 of 0001\n"
+              "Moving Data to Routes\nFinding Index Airports\nWriting Data Files\nFinished!\n");
+    // Not a terminal, not verbose: one line per step, no progress counts.
+    EXPECT_EQ(r.err.find("Adding VA Data"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Moving Data to Routes\n"), std::string::npos) << r.err;
+    EXPECT_EQ(fs::file_size(dir.Data() / "My Set" / "routes.kr1"), 4 * RouteRecordLength);
+}
+
+TEST(CommandLine, FailureExitsNonZeroNamingTheStepAndKeepsTheRouteSet) {
+    TempProgramFolder dir;
+    dir.Write("good.KRX", Flight("AAA", "BBB"));
+    ASSERT_EQ(RunCli(dir, CompileArgs(dir, "good.KRX")).exitCode, 0);
+    const std::string before = FileText(dir.Data() / "My Set" / "routes.kr1");
+
+    dir.Write("bad.KRX", Flight("AAA", "BBB") + Flight("CCC", "DDD") + "AAA,BBB,EAAA,EBBB,TWL,x1\r\n");
+    dir.Write("Data/Defaults/carrierADD.txt", Flight("XXX", "YYY"));
+    const CliRun r = RunCli(dir, CompileArgs(dir, "bad.KRX"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("error: the compile failed at \"Getting VA Data\""), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("bad.KRX, line 3, field 6 (FlightNumber)"), std::string::npos) << r.err;
+    EXPECT_EQ(FileText(dir.Data() / "My Set" / "routes.kr1"), before);
+    EXPECT_TRUE(fs::exists(dir.AddFile()));
+
+    const CliRun missing = RunCli(dir, CompileArgs(dir, "nowhere.KRX"));
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("cannot open"), std::string::npos) << missing.err;
+}
+
+TEST(CommandLine, UsageErrorsAndHelp) {
+    TempProgramFolder dir;
+    const CliRun help = RunCli(dir, "--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--set-name NAME"), std::string::npos);
+    EXPECT_NE(help.out.find("--status-log FILE"), std::string::npos);
+    EXPECT_EQ(RunCli(dir, "compile").exitCode, 2);
+    EXPECT_EQ(RunCli(dir, "frobnicate").exitCode, 2);
+    EXPECT_EQ(RunCli(dir, "--root \"" + PathText(dir.Root()) + "\" compile t.KRX --set-name X").exitCode, 2);
+
+    dir.Write("t.KRX", Flight("AAA", "BBB"));
+    const CliRun refused = RunCli(dir, "--root \"" + PathText(dir.Root()) + "\" compile \"" +
+                                           PathText(dir.Root() / "t.KRX") +
+                                           "\" --set-name defaults --airline-iata A --airline-name B");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("reserved"), std::string::npos) << refused.err;
+}

@@ -1,0 +1,62 @@
+#pragma once
+// Shared helpers of the tests: scratch program folders and timetable lines.
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/BinaryIO.h"
+
+namespace tarnwell::testing {
+
+// A fresh program folder (with Data and Data/Defaults) removed at the end of the test.
+class TempProgramFolder {
+public:
+    TempProgramFolder() {
+        static std::atomic<int> counter{0};
+        std::random_device rd;
+        root_ = std::filesystem::temp_directory_path() /
+                ("tarnwell-test-" + std::to_string(rd()) + "-" + std::to_string(counter++));
+        std::filesystem::create_directories(root_ / "Data" / "Defaults");
+    }
+    ~TempProgramFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(root_, ec);
+    }
+    TempProgramFolder(const TempProgramFolder&) = delete;
+    TempProgramFolder& operator=(const TempProgramFolder&) = delete;
+
+    const std::filesystem::path& Root() const { return root_; }
+    std::filesystem::path Data() const { return root_ / "Data"; }
+    std::filesystem::path AddFile() const { return root_ / "Data" / "Defaults" / "carrierADD.txt"; }
+
+    std::filesystem::path Write(const std::string& relative, const std::string& content) const {
+        const auto path = root_ / relative;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+
+private:
+    std::filesystem::path root_;
+};
+
+// One timetable line: the four codes, then fixed example values for the rest.
+inline std::string Flight(const std::string& origin, const std::string& dest, int number = 100,
+                          const std::string& equipment = "320", const std::string& icaoOrigin = "",
+                          const std::string& icaoDest = "") {
+    const std::string oi = icaoOrigin.empty() ? "E" + origin : icaoOrigin;
+    const std::string di = icaoDest.empty() ? "E" + dest : icaoDest;
+    return origin + "," + dest + "," + oi + "," + di + ",TWL," + std::to_string(number) + "," + equipment +
+           ",700,900,1,0,1,0,0,0,1,1,0,1,1,0,1,0,0\r\n";
+}
+
+inline std::string FileText(const std::filesystem::path& path) {
+    const Bytes b = ReadFileBytes(path);
+    return std::string(b.begin(), b.end());
+}
+
+}  // namespace tarnwell::testing

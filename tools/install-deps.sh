@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian (as root, or through sudo).
+set -euo pipefail
+packages=(g++ cmake ninja-build libgtest-dev python3)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "All build dependencies are installed."
+  exit 0
+fi
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+"${as_root[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
