@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds the benchmark in release mode and prints its figures.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+cmake -S "$here" -B "$here/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNWELL_BUILD_TESTS=OFF >/dev/null
+cmake --build "$here/build-bench" --target tarnwell_bench
+if command -v /usr/bin/time >/dev/null 2>&1; then
+  /usr/bin/time -f "peak memory: %M KiB, wall time: %e s" "$here/build-bench/tarnwell_bench" "$@"
+else
+  "$here/build-bench/tarnwell_bench" "$@"
+fi
