@@ -2,7 +2,7 @@
 
 namespace tarnwell {
 
-std::string DescribeError(ErrorKind, const std::string& what, const ErrorPlace& place) {
+std::string DescribeError(const std::string& what, const ErrorPlace& place) {
     std::string where;
     auto add = [&where](const std::string& part) {
         if (!where.empty()) where += ", ";
@@ -22,7 +22,7 @@ std::string DescribeError(ErrorKind, const std::string& what, const ErrorPlace& 
 }
 
 TarnwellError::TarnwellError(ErrorKind kind, std::string what, ErrorPlace place)
-    : std::runtime_error(DescribeError(kind, what, place)),
+    : std::runtime_error(DescribeError(what, place)),
       kind_(kind),
       what_(std::move(what)),
       place_(std::move(place)) {}

@@ -46,6 +46,6 @@ private:
 };
 
 // "file, line 3, field 8 (DepartTime), record 2: what"
-std::string DescribeError(ErrorKind kind, const std::string& what, const ErrorPlace& place);
+std::string DescribeError(const std::string& what, const ErrorPlace& place);
 
 }  // namespace tarnwell

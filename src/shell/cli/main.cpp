@@ -125,8 +125,7 @@ void PrintSummary(const ProgramState& state) {
     std::cout << "Finished: " << state.Routes.size() << " routes, " << state.IndexAirports.size() << " airports, "
               << airlines << (airlines == 1 ? " airline" : " airlines");
     if (state.HasAddSchedule) std::cout << " (" << state.AddSchedule.size() << " added flights merged)";
-    std::cout << "\nRoute set: " << PathText(state.DataFolder() / fs::path(std::u8string(state.setName.begin(), state.setName.end())))
-              << '\n';
+    std::cout << "\nRoute set: " << PathText(state.RouteSet.FinalFolder()) << '\n';
 }
 
 int Compile(const Arguments& a) {
