@@ -17,20 +17,48 @@
 using namespace tarnwell;
 using tarnwell::testing::FileText;
 using tarnwell::testing::Flight;
+using tarnwell::testing::NavAirportAt;
 using tarnwell::testing::TempProgramFolder;
+using tarnwell::testing::WriteNavData;
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::vector<std::string> StepTexts = {"Getting VA Data", "Sorting VA Data", "Moving Data to Routes",
-                                            "Finding Index Airports", "Writing Data Files", "Finished!"};
+const std::vector<std::string> StepTexts = {"Getting VA Data",
+                                            "Sorting VA Data",
+                                            "Moving Data to Routes",
+                                            "Finding Index Airports",
+                                            "Looking up Index Airport Information",
+                                            "Cross matching Index to Routes",
+                                            "Cross Matching Routes to Index",
+                                            "Create Flight Plan Unique Routes",
+                                            "Loading Flight Plan Data",
+                                            "Calculating Orvanta Miles",
+                                            "Writing Data Files",
+                                            "Finished!"};
+
+// Airports one degree apart: AAA-BBB and AAA-CCC are 60 NM.
+void WriteTestNavData(const TempProgramFolder& dir) {
+    WriteNavData(dir, {NavAirportAt("EAAA", 0, 0, 100), NavAirportAt("EBBB", 0, 1, 200), NavAirportAt("ECCC", 1, 0),
+                       NavAirportAt("EDDD", 1, 1)});
+}
 
 struct Compile {
     TempProgramFolder dir;
     ProgramState state{dir.Root()};
     RecordingPort port;
 
-    Compile() { port.setName = "Set"; }
+    Compile() {
+        port.setName = "Set";
+        WriteTestNavData(dir);
+        StartUp(state, port);
+    }
+    std::vector<std::string> StepStatuses() const {
+        std::vector<std::string> out;
+        for (const auto& s : port.statuses)
+            if (s.kind == StatusKind::Step) out.push_back(s.text);
+        return out;
+    }
     fs::path SetFolder() const { return dir.Data() / "Set"; }
     CompileOutcome Run(const std::string& timetable) {
         port.fileToChoose = dir.Write("t.KRX", timetable);
@@ -44,7 +72,7 @@ TEST(CompileSchedule, RunsEveryStepAndEndsWithFinishedAndOneBeep) {
     Compile c;
     const auto outcome = c.Run(Flight("BBB", "AAA", 1) + Flight("AAA", "BBB", 2));
     ASSERT_EQ(outcome.result, CompileOutcome::Result::Finished) << outcome.reason;
-    EXPECT_EQ(c.port.StatusTexts(), StepTexts);
+    EXPECT_EQ(c.StepStatuses(), StepTexts);
     ASSERT_EQ(c.port.beeps.size(), 1u);
     EXPECT_EQ(c.port.beeps[0].kind, BeepKind::Finished);
     EXPECT_EQ(c.port.messages, std::vector<std::string>{"Select the .KRX file you will be compiling."});
@@ -52,20 +80,34 @@ TEST(CompileSchedule, RunsEveryStepAndEndsWithFinishedAndOneBeep) {
     const auto routes = DecodeRouteFile(ReadFileBytes(c.SetFolder() / "routes.kr1"), "routes");
     ASSERT_EQ(routes.size(), 2u);
     EXPECT_EQ(routes[0].FlightNumber, 2);
-    EXPECT_EQ(FileText(c.SetFolder() / "index.kr1").size(), 2 * IndexRecordLength);
+    EXPECT_EQ(routes[0].Miles, 60);
+    EXPECT_EQ(routes[1].OriginIndex, 1);
+    EXPECT_EQ(routes[1].DestIndex, 0);
+    const auto index = DecodeIndexFile(ReadFileBytes(c.SetFolder() / "index.kr1"), "index");
+    ASSERT_EQ(index.size(), 2u);
+    EXPECT_EQ(index[1].DeparturePos, 33);
+    EXPECT_EQ(index[1].DepartureCount, 1);
+    EXPECT_EQ(index[1].AirportName.Trimmed(), "EBBB Airport");
+    EXPECT_EQ(index[1].Altitude, 200);
+    EXPECT_EQ(index[1].Longitude, 1.0f);
+    EXPECT_EQ(FileText(c.dir.Data() / "UniqueRoutes.txt"), " 1 ,AAA,BBB,EAAA,EBBB\r\n 2 ,BBB,AAA,EBBB,EAAA\r\n");
+    EXPECT_EQ(c.state.UniqueRouteCount(), 2);
     EXPECT_EQ(FileText(c.SetFolder() / "airline.kr1").substr(0, 15), "TWLTarnwell Air");
     EXPECT_FALSE(fs::exists(c.state.RouteSet.StagingFolder()));
 }
 
 TEST(CompileSchedule, MergesAWaitingAddFileOnce) {
     Compile c;
-    c.dir.Write("Data/Defaults/carrierADD.txt", Flight("AAA", "AAA", 1) + Flight("CCC", "CCC", 2));
+    c.dir.Write("Data/Defaults/carrierADD.txt", Flight("AAA", "AAA", 1) + Flight("CCC", "CCC", 2, "320", "EXYZ"));
     ASSERT_EQ(c.Run(Flight("BBB", "BBB", 3)).result, CompileOutcome::Result::Finished);
     auto routes = DecodeRouteFile(ReadFileBytes(c.SetFolder() / "routes.kr1"), "routes");
     ASSERT_EQ(routes.size(), 3u);
     EXPECT_EQ(routes[1].FlightNumber, 3);
     EXPECT_FALSE(fs::exists(c.dir.AddFile()));
     EXPECT_EQ(c.port.StatusTexts()[2], "Adding VA Data 0000 of 0000");
+    // CCC is known to the navigation data, AAA is not: it beeps and is measured at 0, 0.
+    ASSERT_EQ(c.port.beeps.size(), 2u);
+    EXPECT_EQ(c.port.beeps[0].kind, BeepKind::Warning);
 
     ASSERT_EQ(c.Run(Flight("BBB", "BBB", 3)).result, CompileOutcome::Result::Finished);
     EXPECT_EQ(DecodeRouteFile(ReadFileBytes(c.SetFolder() / "routes.kr1"), "routes").size(), 1u);
@@ -88,13 +130,21 @@ TEST(CompileSchedule, FailureLeavesThePreviousRouteSetAndTheAddFile) {
     EXPECT_FALSE(fs::exists(c.state.RouteSet.StagingFolder()));
 }
 
-TEST(CompileSchedule, FailureWhileWritingLeavesNothingHalfDone) {
+TEST(CompileSchedule, FailureAfterTheRouteSetWasBegunLeavesNothingHalfDone) {
     Compile c;
-    fs::remove_all(c.dir.Data());  // no Data folder: the route set cannot be written
+    fs::create_directories(c.dir.Data() / "UniqueRoutes.txt");  // the city pairs cannot be written
     const auto outcome = c.Run(Flight("AAA", "BBB"));
     EXPECT_EQ(outcome.result, CompileOutcome::Result::Failed);
-    EXPECT_EQ(outcome.failedStatus, "Writing Data Files");
+    EXPECT_EQ(outcome.failedStatus, "Create Flight Plan Unique Routes");
     EXPECT_FALSE(fs::exists(c.SetFolder()));
+    EXPECT_FALSE(fs::exists(c.state.RouteSet.StagingFolder()));
+
+    // A missing beacon file stops the compile at the step that loads it.
+    fs::remove(c.dir.Data() / "UniqueRoutes.txt");
+    fs::remove(c.dir.Data() / "nav_NDB.bin");
+    const auto noNdbs = c.Run(Flight("AAA", "BBB"));
+    EXPECT_EQ(noNdbs.failedStatus, "Loading Flight Plan Data");
+    EXPECT_NE(noNdbs.reason.find("nav_NDB.bin"), std::string::npos) << noNdbs.reason;
 }
 
 TEST(CompileSchedule, CancelAndRefusedSetNamesReadNothing) {
@@ -153,6 +203,7 @@ std::string CompileArgs(const TempProgramFolder& dir, const std::string& timetab
 
 TEST(CommandLine, CompilesAndLogsEveryStatusText) {
     TempProgramFolder dir;
+    WriteTestNavData(dir);
     dir.Write("Data/Defaults/carrierADD.txt", Flight("AAA", "AAA") + Flight("CCC", "CCC"));
     dir.Write("t.KRX", Flight("BBB", "BBB") + Flight("BBB", "CCC"));
     const CliRun r = RunCli(dir, CompileArgs(dir, "t.KRX", "--status-log \"" + PathText(dir.Root() / "s.log") + "\""));
@@ -160,7 +211,13 @@ TEST(CommandLine, CompilesAndLogsEveryStatusText) {
     EXPECT_NE(r.out.find("4 routes, 3 airports"), std::string::npos) << r.out;
     EXPECT_EQ(FileText(dir.Root() / "s.log"),
               "Getting VA Data\nSorting VA Data\nAdding VA Data 0000 of 0001\nAdding VA Data 0001 of 0001\n"
-              "Moving Data to Routes\nFinding Index Airports\nWriting Data Files\nFinished!\n");
+              "Moving Data to Routes\nFinding Index Airports\nLooking up Index Airport Information\n"
+              "Cross matching Index to Routes\nCross matching Index to Routes 0 of 2\n"
+              "Cross matching Index to Routes 1 of 2\nCross matching Index to Routes 2 of 2\n"
+              "Cross Matching Routes to Index\nCross Matching Routes to Index 0 of 3\n"
+              "Cross Matching Routes to Index 1 of 3\nCross Matching Routes to Index 2 of 3\n"
+              "Cross Matching Routes to Index 3 of 3\nCreate Flight Plan Unique Routes\nLoading Flight Plan Data\n"
+              "Calculating Orvanta Miles\nWriting Data Files\nFinished!\n");
     // Not a terminal, not verbose: one line per step, no progress counts.
     EXPECT_EQ(r.err.find("Adding VA Data"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("Moving Data to Routes\n"), std::string::npos) << r.err;
@@ -169,6 +226,7 @@ TEST(CommandLine, CompilesAndLogsEveryStatusText) {
 
 TEST(CommandLine, FailureExitsNonZeroNamingTheStepAndKeepsTheRouteSet) {
     TempProgramFolder dir;
+    WriteTestNavData(dir);
     dir.Write("good.KRX", Flight("AAA", "BBB"));
     ASSERT_EQ(RunCli(dir, CompileArgs(dir, "good.KRX")).exitCode, 0);
     const std::string before = FileText(dir.Data() / "My Set" / "routes.kr1");
@@ -197,10 +255,19 @@ TEST(CommandLine, UsageErrorsAndHelp) {
     EXPECT_EQ(RunCli(dir, "frobnicate").exitCode, 2);
     EXPECT_EQ(RunCli(dir, "--root \"" + PathText(dir.Root()) + "\" compile t.KRX --set-name X").exitCode, 2);
 
+    WriteTestNavData(dir);
     dir.Write("t.KRX", Flight("AAA", "BBB"));
     const CliRun refused = RunCli(dir, "--root \"" + PathText(dir.Root()) + "\" compile \"" +
                                            PathText(dir.Root() / "t.KRX") +
                                            "\" --set-name defaults --airline-iata A --airline-name B");
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("reserved"), std::string::npos) << refused.err;
+
+    fs::remove(dir.Data() / "nav_APT.bin");
+    const CliRun cannotStart = RunCli(dir, "--root \"" + PathText(dir.Root()) + "\" compile \"" +
+                                               PathText(dir.Root() / "t.KRX") +
+                                               "\" --set-name S --airline-iata A --airline-name B");
+    EXPECT_EQ(cannotStart.exitCode, 1);
+    EXPECT_NE(cannotStart.err.find("cannot start"), std::string::npos) << cannotStart.err;
+    EXPECT_NE(cannotStart.err.find("nav_APT.bin"), std::string::npos) << cannotStart.err;
 }

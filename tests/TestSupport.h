@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/BinaryIO.h"
+#include "flightplans/NavigationRecords.h"
 
 namespace tarnwell::testing {
 
@@ -57,6 +58,35 @@ inline std::string Flight(const std::string& origin, const std::string& dest, in
 inline std::string FileText(const std::filesystem::path& path) {
     const Bytes b = ReadFileBytes(path);
     return std::string(b.begin(), b.end());
+}
+
+// A navigation airport at a position, named after its code.
+inline NavAirport NavAirportAt(const std::string& icao, float lat, float lon, std::int32_t altitude = 0) {
+    NavAirport a;
+    a.ICAO = icao;
+    a.Name = icao + " Airport";
+    a.City = icao + " City";
+    a.Latitude = lat;
+    a.Longitude = lon;
+    a.Altitude = altitude;
+    return a;
+}
+
+// The navigation files a compile needs: these airports (a placeholder when
+// none is given) and one VOR, one NDB and one intersection; no airways.
+inline void WriteNavData(const TempProgramFolder& dir, std::vector<NavAirport> airports = {}) {
+    if (airports.empty()) airports.push_back(NavAirportAt("ZZZZ", 0, 0));
+    NavAid aid;
+    aid.Ident = "ABC";
+    aid.Latitude = 50;
+    aid.Longitude = 5;
+    Intersection fix;
+    fix.Ident = "ABCDE";
+    const auto put = [&dir](const char* name, const Bytes& bytes) { WriteFileBytes(dir.Data() / name, bytes); };
+    put("nav_APT.bin", EncodeNavAirports(airports));
+    put("nav_VOR.bin", EncodeNavAids(std::vector{aid}));
+    put("nav_NDB.bin", EncodeNavAids(std::vector{aid}));
+    put("nav_ISC.bin", EncodeIntersections(std::vector{fix}));
 }
 
 }  // namespace tarnwell::testing

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Errors.h"
 #include "common/FixedText.h"
 
 namespace tarnwell {
@@ -67,6 +68,29 @@ Bytes ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 // Writes bytes at a 1-based position of an existing file, extending it when needed.
 void WriteFileBytesAt(const std::filesystem::path& path, std::int64_t position, std::span<const std::uint8_t> bytes);
+
+// A file of fixed-length records, one after another from the first byte.
+template <typename Record, typename Encode>
+Bytes EncodeRecords(std::span<const Record> records, std::size_t length, Encode encode) {
+    Bytes out(records.size() * length);
+    for (std::size_t k = 0; k < records.size(); ++k) encode(records[k], std::span(out).subspan(k * length, length));
+    return out;
+}
+
+// Decodes every record; a length that is not a whole number of records is an
+// error naming `label`.
+template <typename Decode>
+auto DecodeRecords(std::span<const std::uint8_t> bytes, std::size_t length, const std::string& label, Decode decode) {
+    if (bytes.size() % length != 0)
+        throw TarnwellError(ErrorKind::Input,
+                            "the file is " + std::to_string(bytes.size()) + " bytes long, not a whole number of " +
+                                std::to_string(length) + "-byte records",
+                            {label});
+    std::vector<decltype(decode(bytes))> out;
+    out.reserve(bytes.size() / length);
+    for (std::size_t off = 0; off < bytes.size(); off += length) out.push_back(decode(bytes.subspan(off, length)));
+    return out;
+}
 
 // A path as UTF-8 text for messages.
 std::string PathText(const std::filesystem::path& path);

@@ -28,6 +28,7 @@ enum class ErrorKind {
     Input,     // malformed or out-of-range input data
     File,      // a file or folder could not be opened, read, written or created
     Overflow,  // a number left its field's range or a table its capacity
+    Arithmetic,  // a floating-point fault: division by zero, an invalid operation
     Usage,     // a request that cannot be carried out as given
 };
 

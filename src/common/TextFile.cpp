@@ -1,6 +1,7 @@
 #include "common/TextFile.h"
 
 #include <charconv>
+#include <cstdint>
 #include <fstream>
 #include <span>
 
@@ -88,7 +89,9 @@ FieldReader::Field FieldReader::Next() {
     return f;
 }
 
-bool ParseInt16(std::string_view text, std::int16_t& out) {
+namespace {
+
+bool ParseWhole(std::string_view text, std::int64_t low, std::int64_t high, std::int64_t& out) {
     if (text.empty()) {
         out = 0;
         return true;
@@ -97,11 +100,27 @@ bool ParseInt16(std::string_view text, std::int16_t& out) {
         text.remove_prefix(1);
         if (text.empty() || text.front() < '0' || text.front() > '9') return false;
     }
-    int value = 0;
+    std::int64_t value = 0;
     const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || p != text.data() + text.size()) return false;
-    if (value < -32768 || value > 32767) return false;
-    out = static_cast<std::int16_t>(value);
+    if (value < low || value > high) return false;
+    out = value;
+    return true;
+}
+
+}  // namespace
+
+bool ParseInt16(std::string_view text, std::int16_t& out) {
+    std::int64_t v = 0;
+    if (!ParseWhole(text, INT16_MIN, INT16_MAX, v)) return false;
+    out = static_cast<std::int16_t>(v);
+    return true;
+}
+
+bool ParseInt32(std::string_view text, std::int32_t& out) {
+    std::int64_t v = 0;
+    if (!ParseWhole(text, INT32_MIN, INT32_MAX, v)) return false;
+    out = static_cast<std::int32_t>(v);
     return true;
 }
 

@@ -53,6 +53,8 @@ private:
 // Parses a whole number in the 16-bit signed range. Empty text reads as 0.
 // Returns false for anything else (fractions, letters, out of range).
 bool ParseInt16(std::string_view text, std::int16_t& out);
+// The same in the 32-bit signed range.
+bool ParseInt32(std::string_view text, std::int32_t& out);
 
 class TextLineWriter {
 public:

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 
+#include "shell/Port.h"
 #include "shell/ProgramState.h"
 
 namespace tarnwell {
@@ -41,6 +44,31 @@ void FindIndexAirports(ProgramState& state, Port&) {
     for (std::size_t k = 0; k < found.size(); ++k) {
         state.IndexAirports[k].IATA = found[k].IATA;
         state.IndexAirports[k].ICAO = found[k].ICAO;
+    }
+}
+
+void LookupIndexAirports(ProgramState& state, Port& port) {
+    // The first navigation airport of each trimmed code, in table order.
+    std::unordered_map<std::string_view, std::size_t> firstByCode;
+    firstByCode.reserve(state.NavAirports.size());
+    for (std::size_t j = 0; j < state.NavAirports.size(); ++j)
+        firstByCode.try_emplace(state.NavAirports[j].ICAO.Trimmed(), j);
+
+    for (IndexAirportRecord& airport : state.IndexAirports) {
+        const auto found = firstByCode.find(airport.ICAO.Trimmed());
+        if (found == firstByCode.end()) {
+            port.Beep(BeepKind::Warning, "airport " + std::string(airport.IATA.Trimmed()) + " (" +
+                                             std::string(airport.ICAO.Trimmed()) +
+                                             ") is not in the navigation airports (nav_APT.bin); it keeps "
+                                             "an empty name and city and the position 0, 0");
+            continue;
+        }
+        const NavAirport& nav = state.NavAirports[found->second];
+        airport.Latitude = nav.Latitude;
+        airport.Longitude = nav.Longitude;
+        airport.Altitude = nav.Altitude;
+        airport.City = nav.City.View();
+        airport.AirportName = nav.Name.View();
     }
 }
 

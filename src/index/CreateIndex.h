@@ -12,4 +12,12 @@ class Port;
 // table is ordered by the three-letter codes' character codes.
 void FindIndexAirports(ProgramState& state, Port& port);
 
+// "Looking up Index Airport Information": completes every index airport from
+// the first navigation airport whose code matches its four-letter code (both
+// trimmed of blanks, case-sensitive): position and altitude as they are,
+// City padded to 33 characters, Name cut to 35. An airport the navigation
+// data does not know keeps its cleared fields and causes one warning beep
+// naming it; the compile goes on.
+void LookupIndexAirports(ProgramState& state, Port& port);
+
 }  // namespace tarnwell

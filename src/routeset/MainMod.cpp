@@ -1,8 +1,12 @@
 #include "routeset/MainMod.h"
 
+#include <cmath>
+#include <string>
 #include <system_error>
 
 #include "common/BinaryIO.h"
+#include "common/Errors.h"
+#include "routefinder/MiscFunctions.h"
 #include "routeset/RouteSetFormats.h"
 #include "shell/Port.h"
 #include "shell/ProgramState.h"
@@ -19,6 +23,40 @@ void WriteDataFiles(ProgramState& state, Port&) {
     WriteFileBytes(state.RouteSet.File("index.kr1"), EncodeIndexFile(state.IndexAirports));
     WriteFileBytes(state.RouteSet.File("routes.kr1"), EncodeRouteFile(state.Routes));
     WriteFileBytes(state.RouteSet.File("airline.kr1"), EncodeAirlineFile(state.AirlineInfo));
+}
+
+void CalcRouteMiles(ProgramState& state, Port&) {
+    auto airport = [&state](std::int32_t r, std::int16_t index, const char* field) -> const IndexAirportRecord& {
+        if (index < 0 || index > state.IndexUBound())
+            throw TarnwellError(ErrorKind::Overflow,
+                                "the route's " + std::string(field) + " " + std::to_string(index) +
+                                    " names no index airport (0 to " + std::to_string(state.IndexUBound()) + ")",
+                                {"routes", {}, {}, field, r});
+        return state.IndexAirports[static_cast<std::size_t>(index)];
+    };
+    for (std::int32_t r = 0; r <= state.RouteUBound(); ++r) {
+        RouteRecord& route = state.Routes[static_cast<std::size_t>(r)];
+        const IndexAirportRecord& o = airport(r, route.OriginIndex, "OriginIndex");
+        const IndexAirportRecord& d = airport(r, route.DestIndex, "DestIndex");
+        float course = 0.0f;
+        float distance = 0.0f;
+        try {
+            distance = GetDistance(o.Latitude, o.Longitude, d.Latitude, d.Longitude, course);
+        } catch (const TarnwellError& e) {
+            throw TarnwellError(e.Kind(),
+                                "measuring from " + std::string(o.IATA.Trimmed()) + " to " +
+                                    std::string(d.IATA.Trimmed()) + " failed: " + e.What(),
+                                {"routes", {}, {}, "Miles", r});
+        }
+        const float whole = std::trunc(distance);
+        if (!(whole >= -32768.0f && whole <= 32767.0f))
+            throw TarnwellError(ErrorKind::Overflow,
+                                "the distance from " + std::string(o.IATA.Trimmed()) + " to " +
+                                    std::string(d.IATA.Trimmed()) + " (" + std::to_string(distance) +
+                                    " NM) does not fit the 16-bit Miles",
+                                {"routes", {}, {}, "Miles", r});
+        route.Miles = static_cast<std::int16_t>(whole);
+    }
 }
 
 void LoadRealAirlines(ProgramState& state, Port& port) {

@@ -96,46 +96,22 @@ AirlineRecord DecodeAirline(std::span<const std::uint8_t> in) {
     return r;
 }
 
-namespace {
-
-template <typename Record, typename Encode>
-Bytes EncodeAll(std::span<const Record> records, std::size_t length, Encode encode) {
-    Bytes out(records.size() * length);
-    for (std::size_t k = 0; k < records.size(); ++k) encode(records[k], std::span(out).subspan(k * length, length));
-    return out;
-}
-
-template <typename Decode>
-auto DecodeAll(std::span<const std::uint8_t> bytes, std::size_t length, const std::string& label, Decode decode) {
-    if (bytes.size() % length != 0)
-        throw TarnwellError(ErrorKind::Input,
-                            "the file is " + std::to_string(bytes.size()) + " bytes long, not a whole number of " +
-                                std::to_string(length) + "-byte records",
-                            {label});
-    std::vector<decltype(decode(bytes))> out;
-    out.reserve(bytes.size() / length);
-    for (std::size_t off = 0; off < bytes.size(); off += length) out.push_back(decode(bytes.subspan(off, length)));
-    return out;
-}
-
-}  // namespace
-
 Bytes EncodeIndexFile(std::span<const IndexAirportRecord> airports) {
-    return EncodeAll(airports, IndexRecordLength, EncodeIndexAirport);
+    return EncodeRecords(airports, IndexRecordLength, EncodeIndexAirport);
 }
-Bytes EncodeRouteFile(std::span<const RouteRecord> routes) { return EncodeAll(routes, RouteRecordLength, EncodeRoute); }
+Bytes EncodeRouteFile(std::span<const RouteRecord> routes) { return EncodeRecords(routes, RouteRecordLength, EncodeRoute); }
 Bytes EncodeAirlineFile(std::span<const AirlineRecord> airlines) {
-    return EncodeAll(airlines, AirlineRecordLength, EncodeAirline);
+    return EncodeRecords(airlines, AirlineRecordLength, EncodeAirline);
 }
 
 std::vector<IndexAirportRecord> DecodeIndexFile(std::span<const std::uint8_t> bytes, const std::string& label) {
-    return DecodeAll(bytes, IndexRecordLength, label, DecodeIndexAirport);
+    return DecodeRecords(bytes, IndexRecordLength, label, DecodeIndexAirport);
 }
 std::vector<RouteRecord> DecodeRouteFile(std::span<const std::uint8_t> bytes, const std::string& label) {
-    return DecodeAll(bytes, RouteRecordLength, label, DecodeRoute);
+    return DecodeRecords(bytes, RouteRecordLength, label, DecodeRoute);
 }
 std::vector<AirlineRecord> DecodeAirlineFile(std::span<const std::uint8_t> bytes, const std::string& label) {
-    return DecodeAll(bytes, AirlineRecordLength, label, DecodeAirline);
+    return DecodeRecords(bytes, AirlineRecordLength, label, DecodeAirline);
 }
 
 }  // namespace tarnwell

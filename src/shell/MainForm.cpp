@@ -5,7 +5,9 @@
 #include <functional>
 
 #include "common/Errors.h"
+#include "flightplans/FlightPlanning.h"
 #include "index/CreateIndex.h"
+#include "index/MatchIndextoRoutes.h"
 #include "routeset/MainMod.h"
 #include "schedule/DataImport.h"
 #include "shell/Port.h"
@@ -29,6 +31,12 @@ std::vector<CompileStep> CompileSteps() {
         {"Sorting VA Data", step(SortVAData)},
         {"Moving Data to Routes", step(MoveDataToRoutes)},
         {"Finding Index Airports", step(FindIndexAirports)},
+        {"Looking up Index Airport Information", step(LookupIndexAirports)},
+        {"Cross matching Index to Routes", step(MatchIndexToRoutes)},
+        {"Cross Matching Routes to Index", step(MatchRoutesToIndex)},
+        {"Create Flight Plan Unique Routes", step(CreateUniqueRoutes)},
+        {"Loading Flight Plan Data", step(LoadFlightPlanData)},
+        {"Calculating Orvanta Miles", step(CalcRouteMiles)},
         {"Writing Data Files", step(WriteDataFiles)},
     };
 }
@@ -41,7 +49,10 @@ std::vector<std::string> CompileStepTexts() {
     return texts;
 }
 
-void StartUp(ProgramState& state, Port& port) { LoadRealAirlines(state, port); }
+void StartUp(ProgramState& state, Port& port) {
+    LoadNavAirports(state, port);
+    LoadRealAirlines(state, port);
+}
 
 CompileOutcome CompileSchedule(ProgramState& state, Port& port) {
     CompileOutcome outcome;

@@ -12,8 +12,9 @@ class Port;
 
 inline constexpr const char* ProgramName = "Tarnwell";
 
-// Loads what must be in memory before the main window is shown. Throws
-// TarnwellError when the program cannot start.
+// Loads what must be in memory before the main window is shown: the
+// navigation airports, then the real-world airline list. Throws
+// TarnwellError when the program cannot start (no usable nav_APT.bin).
 void StartUp(ProgramState& state, Port& port);
 
 struct CompileOutcome {

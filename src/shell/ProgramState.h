@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "flightplans/NavigationRecords.h"
 #include "index/IndexAirportRecord.h"
 #include "routeset/AirlineRecord.h"
 #include "routeset/RouteSetOutput.h"
@@ -46,6 +47,30 @@ struct ProgramState {
     std::vector<AirlineRecord> RealAirlines;
     std::int32_t RealAirlineUBound() const { return static_cast<std::int32_t>(RealAirlines.size()) - 1; }
     std::array<AirlineRecord, 11> AirlineInfo{};
+
+    // Navigation data. The airport table is loaded at start-up, the others by
+    // every compile. The fixed-record tables are indexed from 0 and their Max
+    // is the last index; the airway networks are numbered from 1 and their
+    // Count is the number of nodes.
+    std::vector<NavAirport> NavAirports;
+    std::vector<NavAid> Vors;
+    std::vector<NavAid> Ndbs;
+    std::vector<Intersection> Intersections;
+    AirwayNetwork HighNodes;
+    AirwayNetwork LowNodes;
+    std::int32_t NavAirportMax() const { return static_cast<std::int32_t>(NavAirports.size()) - 1; }
+    std::int32_t VorMax() const { return static_cast<std::int32_t>(Vors.size()) - 1; }
+    std::int32_t NdbMax() const { return static_cast<std::int32_t>(Ndbs.size()) - 1; }
+    std::int32_t IntersectionMax() const { return static_cast<std::int32_t>(Intersections.size()) - 1; }
+    std::int32_t HighNodeCount() const { return HighNodes.Count(); }
+    std::int32_t LowNodeCount() const { return LowNodes.Count(); }
+
+    // The city pairs of the compile, numbered from 1 like their plans; entry 0
+    // is an unused placeholder so that UniqueRoutes[i] is plan i.
+    std::vector<UniqueRoute> UniqueRoutes;
+    std::int32_t UniqueRouteCount() const {
+        return UniqueRoutes.empty() ? 0 : static_cast<std::int32_t>(UniqueRoutes.size()) - 1;
+    }
 
     // The route-set folder the running compile writes into.
     RouteSetOutput RouteSet;
