@@ -184,7 +184,7 @@ Bytes EncodeAirwayNetwork(const AirwayNetwork& network) {
         const AirwayNode& node = network.Node(n);
         const std::size_t start = out.size();
         out.resize(start + AirwayNodeHeaderLength + static_cast<std::size_t>(node.LegCount) * AirwayLegLength);
-        RecordWriter w(std::span<std::uint8_t>(out).subspan(start));
+        RecordWriter w{std::span<std::uint8_t>(out).subspan(start)};
         w.Text(0, node.Ident);
         w.F32(7, node.Latitude);
         w.F32(11, node.Longitude);

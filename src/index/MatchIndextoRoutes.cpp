@@ -59,12 +59,15 @@ void MatchRoutesToIndex(ProgramState& state, Port& port) {
     for (std::int32_t k = 0; k <= state.IndexUBound(); ++k)
         firstByCode.try_emplace(state.IndexAirports[static_cast<std::size_t>(k)].IATA.Trimmed(), k);
 
-    auto link = [&](std::int32_t r, const FixedText<3>& code, std::int16_t& field, const char* fieldName) {
+    auto link = [&](std::int32_t r, const RouteRecord& route, const FixedText<3>& code, std::int16_t& field,
+                    const char* fieldName) {
         const auto found = firstByCode.find(code.Trimmed());
         if (found == firstByCode.end()) return;
         if (found->second > Int16Max)
             throw TarnwellError(ErrorKind::Overflow,
-                                "airport " + std::string(code.Trimmed()) + " is index airport " +
+                                "route " + std::string(route.Origin.Trimmed()) + " to " +
+                                    std::string(route.Destination.Trimmed()) + ": airport " +
+                                    std::string(code.Trimmed()) + " is index airport " +
                                     std::to_string(found->second) + ", beyond the 32767 that " + fieldName +
                                     " holds",
                                 {"routes", {}, {}, fieldName, r});
@@ -75,8 +78,8 @@ void MatchRoutesToIndex(ProgramState& state, Port& port) {
     for (std::int32_t r = 0; r <= last; ++r) {
         port.SetStatus(Progress("Cross Matching Routes to Index ", r, last), StatusKind::Progress);
         RouteRecord& route = state.Routes[static_cast<std::size_t>(r)];
-        link(r, route.Origin, route.OriginIndex, "OriginIndex");
-        link(r, route.Destination, route.DestIndex, "DestIndex");
+        link(r, route, route.Origin, route.OriginIndex, "OriginIndex");
+        link(r, route, route.Destination, route.DestIndex, "DestIndex");
     }
 }
 
