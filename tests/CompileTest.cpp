@@ -220,6 +220,7 @@ TEST(CommandLine, CompilesAndLogsEveryStatusText) {
               "Calculating Orvanta Miles\nWriting Data Files\nFinished!\n");
     // Not a terminal, not verbose: one line per step, no progress counts.
     EXPECT_EQ(r.err.find("Adding VA Data"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("Cross Matching Routes to Index 0"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("Moving Data to Routes\n"), std::string::npos) << r.err;
     EXPECT_EQ(fs::file_size(dir.Data() / "My Set" / "routes.kr1"), 4 * RouteRecordLength);
 }
