@@ -15,6 +15,7 @@
 #include "TestSupport.h"
 
 using namespace tarnwell;
+using tarnwell::testing::ErrorOf;
 using tarnwell::testing::NavAirportAt;
 
 namespace {
@@ -77,15 +78,6 @@ void LiteralMatchRoutesToIndex(ProgramState& s) {
                 break;
             }
     }
-}
-
-std::string ErrorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const TarnwellError& e) {
-        return e.what();
-    }
-    return "no error";
 }
 
 }  // namespace

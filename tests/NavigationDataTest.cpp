@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 
 using namespace tarnwell;
+using tarnwell::testing::ErrorOf;
 using tarnwell::testing::FileText;
 using tarnwell::testing::TempProgramFolder;
 namespace fs = std::filesystem;
@@ -44,16 +45,6 @@ struct NetworkBytes {
         }
     }
 };
-
-template <typename Call>
-std::string ErrorOf(Call call) {
-    try {
-        call();
-    } catch (const TarnwellError& e) {
-        return e.what();
-    }
-    return "no error";
-}
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/BinaryIO.h"
+#include "common/Errors.h"
 #include "flightplans/NavigationRecords.h"
 
 namespace tarnwell::testing {
@@ -58,6 +59,17 @@ inline std::string Flight(const std::string& origin, const std::string& dest, in
 inline std::string FileText(const std::filesystem::path& path) {
     const Bytes b = ReadFileBytes(path);
     return std::string(b.begin(), b.end());
+}
+
+// The message of the TarnwellError a call throws, or "no error".
+template <typename Call>
+std::string ErrorOf(Call call) {
+    try {
+        call();
+    } catch (const TarnwellError& e) {
+        return e.what();
+    }
+    return "no error";
 }
 
 // A navigation airport at a position, named after its code.
