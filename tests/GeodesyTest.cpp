@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "common/Errors.h"
 #include "routefinder/GetRoute.h"
 #include "routefinder/MiscFunctions.h"

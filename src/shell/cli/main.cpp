@@ -40,6 +40,14 @@ below the program folder, holding index.kr1, routes.kr1 and airline.kr1.
 If the real-world merge left an add file (Data/Defaults/carrierADD.txt),
 its flights are merged with the timetable's and the add file is used up.
 
+The program folder's Data folder holds the navigation database:
+nav_APT.bin (airports; the program cannot start without it), nav_VOR.bin,
+nav_NDB.bin and nav_ISC.bin (beacons and intersections; a compile needs
+them), HighAlt.ab1 and LowAlt.ab1 (airway networks; missing means empty).
+An airport of the timetable that nav_APT.bin does not know is reported as a
+warning and keeps an empty name and the position 0, 0. Every compile writes
+its city pairs to Data/UniqueRoutes.txt.
+
 Commands:
   compile TIMETABLE     compile the timetable file TIMETABLE
     --set-name NAME     the route set's name: the folder Data/NAME receives the
