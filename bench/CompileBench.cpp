@@ -176,12 +176,12 @@ void RunCompile(const fs::path& root, const fs::path& timetable, const char* tit
     const double startUp = Seconds([&] { StartUp(s, port); });
     const auto start = std::chrono::steady_clock::now();
     const CompileOutcome outcome = CompileSchedule(s, port);
-    const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const auto end = std::chrono::steady_clock::now();
+    port.marks.emplace_back("", end);
+    const double total = std::chrono::duration<double>(end - start).count();
     std::printf("%s\n", title);
     if (outcome.result != CompileOutcome::Result::Finished)
         std::printf("  stopped at \"%s\": %s\n", outcome.failedStatus.c_str(), outcome.reason.c_str());
-    port.marks.emplace_back("", start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                           std::chrono::duration<double>(total)));
     const std::size_t added = s.AddSchedule.size();
     std::printf("  flights %zu (timetable %zu, added %zu), index airports %zu, city pairs %d\n", s.Routes.size(),
                 s.Routes.size() - added, added, s.IndexAirports.size(), s.UniqueRouteCount());

@@ -223,7 +223,7 @@ TEST(CalcRouteMiles, TruncatesTheGreatCircleDistance) {
     EXPECT_EQ(s.Routes[4].Miles, 0);  // both at 0, 0 (not in the navigation data)
 
     s.Routes = {route(0, 5)};
-    EXPECT_NE(ErrorOf([&] { CalcRouteMiles(s, port); }).find("DestIndex 5 names no index airport"),
+    EXPECT_NE(ErrorOf([&] { CalcRouteMiles(s, port); }).find("DestIndex 5 lies outside the index airports"),
               std::string::npos);
     s.Routes = {route(0, 1)};
     s.IndexAirports[1].Latitude = std::numeric_limits<float>::quiet_NaN();

@@ -7,6 +7,7 @@
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
 #include "common/TextFile.h"
+#include "index/CreateIndex.h"
 #include "shell/Port.h"
 #include "shell/ProgramState.h"
 
@@ -84,16 +85,6 @@ void LoadFlightPlanData(ProgramState& state, Port& port) {
 
 void CreateUniqueRoutes(ProgramState& state, Port&) {
     const std::int32_t last = state.RouteUBound();
-    auto indexAirport = [&state](std::int32_t route, std::int16_t index, const char* field) -> const IndexAirportRecord& {
-        if (index < 0 || index > state.IndexUBound())
-            throw TarnwellError(ErrorKind::Overflow,
-                                "the route's " + std::string(field) + " " + std::to_string(index) +
-                                    " lies outside the index airports (0 to " + std::to_string(state.IndexUBound()) +
-                                    ")",
-                                {"routes", {}, {}, field, route});
-        return state.IndexAirports[static_cast<std::size_t>(index)];
-    };
-
     TextLineWriter out;
     std::int32_t a = 0;
     for (std::int32_t b = 0; b <= last; ++b) {
@@ -101,8 +92,8 @@ void CreateUniqueRoutes(ProgramState& state, Port&) {
         out.Number(a + 1);
         out.Text(route.Origin.View());
         out.Text(route.Destination.View());
-        out.Text(indexAirport(b, route.OriginIndex, "OriginIndex").ICAO.View());
-        out.Text(indexAirport(b, route.DestIndex, "DestIndex").ICAO.View());
+        out.Text(RouteAirport(state, b, route.OriginIndex, "OriginIndex").ICAO.View());
+        out.Text(RouteAirport(state, b, route.DestIndex, "DestIndex").ICAO.View());
         out.EndLine();
         ++a;
         // Only the routes right behind this one that repeat its pair join it.

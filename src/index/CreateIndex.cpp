@@ -6,6 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "common/Errors.h"
 #include "shell/Port.h"
 #include "shell/ProgramState.h"
 
@@ -45,6 +46,16 @@ void FindIndexAirports(ProgramState& state, Port&) {
         state.IndexAirports[k].IATA = found[k].IATA;
         state.IndexAirports[k].ICAO = found[k].ICAO;
     }
+}
+
+const IndexAirportRecord& RouteAirport(const ProgramState& state, std::int32_t route, std::int16_t index,
+                                       const char* field) {
+    if (index < 0 || index > state.IndexUBound())
+        throw TarnwellError(ErrorKind::Overflow,
+                            "the route's " + std::string(field) + " " + std::to_string(index) +
+                                " lies outside the index airports (0 to " + std::to_string(state.IndexUBound()) + ")",
+                            {"routes", {}, {}, field, route});
+    return state.IndexAirports[static_cast<std::size_t>(index)];
 }
 
 void LookupIndexAirports(ProgramState& state, Port& port) {

@@ -1,10 +1,18 @@
 #pragma once
 // The index airports: every distinct airport of the schedule, in code order.
 
+#include <cstdint>
+
 namespace tarnwell {
 
 struct ProgramState;
+struct IndexAirportRecord;
 class Port;
+
+// The index airport a route's OriginIndex or DestIndex (named by `field`)
+// designates; a number outside the index is an error naming route `route`.
+const IndexAirportRecord& RouteAirport(const ProgramState& state, std::int32_t route, std::int16_t index,
+                                       const char* field);
 
 // "Finding Index Airports": rebuilds IndexAirports from Schedule. Each
 // three-letter code is kept once, with the four-letter code of the first

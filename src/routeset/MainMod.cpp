@@ -6,6 +6,7 @@
 
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
+#include "index/CreateIndex.h"
 #include "routefinder/MiscFunctions.h"
 #include "routeset/RouteSetFormats.h"
 #include "shell/Port.h"
@@ -26,18 +27,10 @@ void WriteDataFiles(ProgramState& state, Port&) {
 }
 
 void CalcRouteMiles(ProgramState& state, Port&) {
-    auto airport = [&state](std::int32_t r, std::int16_t index, const char* field) -> const IndexAirportRecord& {
-        if (index < 0 || index > state.IndexUBound())
-            throw TarnwellError(ErrorKind::Overflow,
-                                "the route's " + std::string(field) + " " + std::to_string(index) +
-                                    " names no index airport (0 to " + std::to_string(state.IndexUBound()) + ")",
-                                {"routes", {}, {}, field, r});
-        return state.IndexAirports[static_cast<std::size_t>(index)];
-    };
     for (std::int32_t r = 0; r <= state.RouteUBound(); ++r) {
         RouteRecord& route = state.Routes[static_cast<std::size_t>(r)];
-        const IndexAirportRecord& o = airport(r, route.OriginIndex, "OriginIndex");
-        const IndexAirportRecord& d = airport(r, route.DestIndex, "DestIndex");
+        const IndexAirportRecord& o = RouteAirport(state, r, route.OriginIndex, "OriginIndex");
+        const IndexAirportRecord& d = RouteAirport(state, r, route.DestIndex, "DestIndex");
         float course = 0.0f;
         float distance = 0.0f;
         try {
