@@ -115,17 +115,6 @@ TEST(GetVAData, ReadsAddFileAndTimetableAndSizesRoutes) {
     EXPECT_EQ(s.RouteUBound(), 2);
 }
 
-TEST(GetVAData, KeepsTheAddFileWhenTheTimetableFails) {
-    TempProgramFolder dir;
-    dir.Write("Data/Defaults/carrierADD.txt", Flight("AAA", "BBB"));
-    const auto bad = dir.Write("bad.KRX", "AAA,BBB\r\n");
-    ProgramState s(dir.Root());
-    RecordingPort port;
-    EXPECT_THROW(GetVAData(s, port, bad), TarnwellError);
-    EXPECT_THROW(GetVAData(s, port, dir.Root() / "missing.KRX"), TarnwellError);
-    EXPECT_TRUE(std::filesystem::exists(dir.AddFile()));
-}
-
 TEST(GetVAData, EmptyAddFileCountsAsAbsentAndEmptyTimetableFails) {
     TempProgramFolder dir;
     dir.Write("Data/Defaults/carrierADD.txt", "\r\n");

@@ -167,6 +167,33 @@ private:
     std::vector<ScheduleKey> pool_;
 };
 
+// Lists of different shapes built from one set of random keys.
+std::vector<ScheduleKey> Shape(std::vector<ScheduleKey> keys, int shape, KeyMaker& make) {
+    switch (shape) {
+        case 0:  // ascending
+            std::sort(keys.begin(), keys.end(), KeyLess);
+            break;
+        case 1:  // descending
+            std::sort(keys.begin(), keys.end(), KeyLess);
+            std::reverse(keys.begin(), keys.end());
+            break;
+        case 2:  // ascending runs of random length
+            for (std::size_t start = 0; start < keys.size();) {
+                const std::size_t end = std::min(keys.size(), start + 1 + static_cast<std::size_t>(make.Pick(30)));
+                std::sort(keys.begin() + static_cast<std::ptrdiff_t>(start),
+                          keys.begin() + static_cast<std::ptrdiff_t>(end), KeyLess);
+                start = end;
+            }
+            break;
+        case 3:  // one key throughout
+            std::fill(keys.begin(), keys.end(), keys.front());
+            break;
+        default:  // as drawn
+            break;
+    }
+    return keys;
+}
+
 // ---------------------------------------------------------------------------
 // Exchange sort order
 // ---------------------------------------------------------------------------
@@ -191,34 +218,12 @@ TEST(ExchangeSortOrder, MatchesSlowSortOnRandomKeys) {
         KeyMaker make(seed, 1 + seed % 9);
         ExpectSortMatches(make.Many(static_cast<std::size_t>(1 + make.Pick(60))), "seed " + std::to_string(seed));
     }
+    // Larger lists: ascending, descending, in sorted runs, one key, as drawn.
     for (std::uint32_t seed = 1; seed <= 30; ++seed) {
         KeyMaker make(1000 + seed, 1 + seed * 4);
-        ExpectSortMatches(make.Many(static_cast<std::size_t>(500 + make.Pick(2500))),
+        ExpectSortMatches(Shape(make.Many(static_cast<std::size_t>(500 + make.Pick(2500))),
+                                static_cast<int>(seed % 5), make),
                           "large seed " + std::to_string(seed));
-    }
-}
-
-TEST(ExchangeSortOrder, MatchesSlowSortOnShapedInput) {
-    for (std::uint32_t seed = 1; seed <= 30; ++seed) {
-        KeyMaker make(5000 + seed, 2 + seed % 7);
-        const auto n = static_cast<std::size_t>(50 + make.Pick(1500));
-        std::vector<ScheduleKey> keys = make.Many(n);
-
-        std::vector<ScheduleKey> ascending = keys;
-        std::sort(ascending.begin(), ascending.end(), KeyLess);
-        ExpectSortMatches(ascending, "ascending, seed " + std::to_string(seed));
-        std::vector<ScheduleKey> descending(ascending.rbegin(), ascending.rend());
-        ExpectSortMatches(descending, "descending, seed " + std::to_string(seed));
-
-        // Sorted runs one after another.
-        std::vector<ScheduleKey> runs = keys;
-        for (std::size_t start = 0; start < n;) {
-            const std::size_t end = std::min(n, start + 1 + static_cast<std::size_t>(make.Pick(40)));
-            std::sort(runs.begin() + static_cast<std::ptrdiff_t>(start), runs.begin() + static_cast<std::ptrdiff_t>(end),
-                      KeyLess);
-            start = end;
-        }
-        ExpectSortMatches(runs, "runs, seed " + std::to_string(seed));
     }
 }
 
@@ -248,35 +253,21 @@ TEST(ExchangeSortOrder, MatchesSlowSortForOneHugeGroup) {
 // Merge placement
 // ---------------------------------------------------------------------------
 
-TEST(MergeOrder, PlacesBetweenEnclosingNeighbours) {
-    EXPECT_EQ(Names(Merge(Keys({"AAAAAA", "CCCAAA"}), Keys({"BBBCCC"}))),
-              (std::vector<std::string>{"A0", "T0", "A1"}));
-
+TEST(MergeOrder, PlacesBetweenEnclosingNeighboursElseAtFrontOrEnd) {
     const auto added = Keys({"AAAAAA", "BBBBBB", "CCCCCC"});
     const auto timetable = Keys({"BBBAAA", "BBBCCC"});
     EXPECT_EQ(Texts(Merge(added, timetable), added, timetable),
               (std::vector<std::string>{"AAAAAA", "BBBAAA", "BBBBBB", "BBBCCC", "CCCCCC"}));
-
     // The first enclosing pair wins, even in an unsorted list.
     EXPECT_EQ(Names(Merge(Keys({"A", "C", "A", "C"}), Keys({"B"}))),
               (std::vector<std::string>{"A0", "T0", "A1", "A2", "A3"}));
-}
-
-TEST(MergeOrder, NoEnclosingPairGoesToFrontOrEnd) {
-    // Below the first key: in front.
-    EXPECT_EQ(Names(Merge(Keys({"B", "C"}), Keys({"A"}))), (std::vector<std::string>{"T0", "A0", "A1"}));
-    // Above the last key: at the end.
-    EXPECT_EQ(Names(Merge(Keys({"B", "C"}), Keys({"D"}))), (std::vector<std::string>{"A0", "A1", "T0"}));
-    // A descending list has no enclosing pair for a key above the first one.
-    EXPECT_EQ(Names(Merge(Keys({"C", "A"}), Keys({"D"}))), (std::vector<std::string>{"A0", "A1", "T0"}));
-    // A single key: in front only when strictly below it.
-    EXPECT_EQ(Names(Merge(Keys({"B"}), Keys({"A"}))), (std::vector<std::string>{"T0", "A0"}));
-    EXPECT_EQ(Names(Merge(Keys({"B"}), Keys({"B"}))), (std::vector<std::string>{"A0", "T0"}));
-}
-
-TEST(MergeOrder, EqualKeysAtOneSpotEndInReverseFileOrder) {
+    // Equal keys placed at one spot end in reverse file order.
     EXPECT_EQ(Names(Merge(Keys({"A", "C"}), Keys({"B", "B", "B"}))),
               (std::vector<std::string>{"A0", "T2", "T1", "T0", "A1"}));
+    // No enclosing pair: in front only when strictly below the first key.
+    EXPECT_EQ(Names(Merge(Keys({"B", "C"}), Keys({"A"}))), (std::vector<std::string>{"T0", "A0", "A1"}));
+    EXPECT_EQ(Names(Merge(Keys({"C", "A"}), Keys({"D"}))), (std::vector<std::string>{"A0", "A1", "T0"}));
+    EXPECT_EQ(Names(Merge(Keys({"B"}), Keys({"B"}))), (std::vector<std::string>{"A0", "T0"}));
 }
 
 TEST(MergeOrder, TrimEqualKeysCountAsEnclosing) {
@@ -314,33 +305,6 @@ TEST(MergeOrder, CallsBeforeEachInOrderAndStopsAtCapacity) {
     calls.clear();
     EXPECT_EQ(MergeOrder(added, {}, 3, record).size(), 3u);
     EXPECT_TRUE(calls.empty());
-}
-
-// Added lists of different shapes built from one set of random keys.
-std::vector<ScheduleKey> Shape(std::vector<ScheduleKey> keys, int shape, KeyMaker& make) {
-    switch (shape) {
-        case 0:  // ascending
-            std::sort(keys.begin(), keys.end(), KeyLess);
-            break;
-        case 1:  // descending
-            std::sort(keys.begin(), keys.end(), KeyLess);
-            std::reverse(keys.begin(), keys.end());
-            break;
-        case 2:  // ascending runs of random length
-            for (std::size_t start = 0; start < keys.size();) {
-                const std::size_t end = std::min(keys.size(), start + 1 + static_cast<std::size_t>(make.Pick(30)));
-                std::sort(keys.begin() + static_cast<std::ptrdiff_t>(start),
-                          keys.begin() + static_cast<std::ptrdiff_t>(end), KeyLess);
-                start = end;
-            }
-            break;
-        case 3:  // one key throughout
-            std::fill(keys.begin(), keys.end(), keys.front());
-            break;
-        default:  // as drawn
-            break;
-    }
-    return keys;
 }
 
 void ExpectMergeMatches(const std::vector<ScheduleKey>& added, const std::vector<ScheduleKey>& timetable,
