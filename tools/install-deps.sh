@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian (as root, or through sudo).
 set -euo pipefail
-packages=(g++ cmake ninja-build libgtest-dev python3)
+packages=(g++ cmake ninja-build libgtest-dev zlib1g-dev python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
