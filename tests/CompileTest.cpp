@@ -2,22 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "routeset/RouteSetFormats.h"
 #include "shell/MainForm.h"
 #include "shell/ProgramState.h"
 #include "shell/RecordingPort.h"
 #include "TestSupport.h"
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
-
 using namespace tarnwell;
+using tarnwell::testing::CliRun;
 using tarnwell::testing::FileText;
 using tarnwell::testing::Flight;
 using tarnwell::testing::NavAirportAt;
+using tarnwell::testing::RunCli;
 using tarnwell::testing::TempProgramFolder;
 using tarnwell::testing::WriteNavData;
 namespace fs = std::filesystem;
@@ -170,29 +166,6 @@ TEST(CompileSchedule, CancelAndRefusedSetNamesReadNothing) {
 // ---- The command line ----
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const TempProgramFolder& dir, const std::string& args) {
-    const fs::path out = dir.Root() / "cli.out";
-    const fs::path err = dir.Root() / "cli.err";
-    const std::string command = std::string("\"") + TARNWELL_CLI_PATH + "\" " + args + " > \"" + PathText(out) +
-                                "\" 2> \"" + PathText(err) + "\"";
-    const int status = std::system(command.c_str());
-    CliRun r;
-#ifdef _WIN32
-    r.exitCode = status;
-#else
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-    r.out = FileText(out);
-    r.err = FileText(err);
-    return r;
-}
 
 std::string CompileArgs(const TempProgramFolder& dir, const std::string& timetable, const std::string& extra = "") {
     return "--root \"" + PathText(dir.Root()) + "\" compile \"" + PathText(dir.Root() / timetable) +

@@ -1,7 +1,9 @@
 #pragma once
-// Shared helpers of the tests: scratch program folders and timetable lines.
+// Shared helpers of the tests: scratch program folders, timetable lines and
+// runs of the command line program.
 
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -11,6 +13,10 @@
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
 #include "flightplans/NavigationRecords.h"
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 namespace tarnwell::testing {
 
@@ -99,6 +105,30 @@ inline void WriteNavData(const TempProgramFolder& dir, std::vector<NavAirport> a
     put("nav_VOR.bin", EncodeNavAids(std::vector{aid}));
     put("nav_NDB.bin", EncodeNavAids(std::vector{aid}));
     put("nav_ISC.bin", EncodeIntersections(std::vector{fix}));
+}
+
+// Runs the command line program with `args` and collects its exit code and output.
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+inline CliRun RunCli(const TempProgramFolder& dir, const std::string& args) {
+    const std::filesystem::path out = dir.Root() / "cli.out";
+    const std::filesystem::path err = dir.Root() / "cli.err";
+    const std::string command = std::string("\"") + TARNWELL_CLI_PATH + "\" " + args + " > \"" + PathText(out) +
+                                "\" 2> \"" + PathText(err) + "\"";
+    const int status = std::system(command.c_str());
+    CliRun r;
+#ifdef _WIN32
+    r.exitCode = status;
+#else
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    r.out = FileText(out);
+    r.err = FileText(err);
+    return r;
 }
 
 }  // namespace tarnwell::testing

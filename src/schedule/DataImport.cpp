@@ -105,11 +105,31 @@ std::vector<ScheduleRecord> ReadScheduleFile(const fs::path& path, bool isTimeta
     return ReadFlights(FieldReader::FromFile(path), isTimetable);
 }
 
-void GetVAData(ProgramState& state, Port&, const fs::path& timetable) {
+namespace {
+
+void ClearScheduleTables(ProgramState& state) {
     state.Schedule.clear();
     state.AddSchedule.clear();
     state.Routes.clear();
     state.HasAddSchedule = false;
+}
+
+// One route slot per flight read, added ones included.
+void FillScheduleTables(ProgramState& state, std::vector<ScheduleRecord> flights, std::vector<ScheduleRecord> added) {
+    state.Schedule = std::move(flights);
+    state.AddSchedule = std::move(added);
+    state.HasAddSchedule = !state.AddSchedule.empty();
+    state.Routes.assign(state.Schedule.size() + state.AddSchedule.size(), RouteRecord{});
+}
+
+TarnwellError NoFlightError(const fs::path& timetable) {
+    return TarnwellError(ErrorKind::Input, "the timetable holds no flight", {PathText(timetable)});
+}
+
+}  // namespace
+
+void GetVAData(ProgramState& state, Port&, const fs::path& timetable) {
+    ClearScheduleTables(state);
 
     const fs::path addFile = state.DefaultsFolder() / AddFileName;
     std::error_code ec;
@@ -118,8 +138,7 @@ void GetVAData(ProgramState& state, Port&, const fs::path& timetable) {
     if (addFileWaiting) added = ReadScheduleFile(addFile, false);
 
     std::vector<ScheduleRecord> flights = ReadScheduleFile(timetable, true);
-    if (flights.empty() && added.empty())
-        throw TarnwellError(ErrorKind::Input, "the timetable holds no flight", {PathText(timetable)});
+    if (flights.empty() && added.empty()) throw NoFlightError(timetable);
 
     // Only now, with both files read, is the add file consumed. One without
     // any flight counts as absent, and goes too.
@@ -127,10 +146,14 @@ void GetVAData(ProgramState& state, Port&, const fs::path& timetable) {
         throw TarnwellError(ErrorKind::File, "cannot delete the add file after reading it: " + ec.message(),
                             {PathText(addFile)});
 
-    state.Schedule = std::move(flights);
-    state.AddSchedule = std::move(added);
-    state.HasAddSchedule = !state.AddSchedule.empty();
-    state.Routes.assign(state.Schedule.size() + state.AddSchedule.size(), RouteRecord{});
+    FillScheduleTables(state, std::move(flights), std::move(added));
+}
+
+void GetTimetableData(ProgramState& state, Port&, const fs::path& timetable) {
+    ClearScheduleTables(state);
+    std::vector<ScheduleRecord> flights = ReadScheduleFile(timetable, true);
+    if (flights.empty()) throw NoFlightError(timetable);
+    FillScheduleTables(state, std::move(flights), {});
 }
 
 std::string FormatCount4(std::int32_t n) {

@@ -29,6 +29,11 @@ std::vector<ScheduleRecord> ReadScheduleText(std::string label, std::string cont
 // once the timetable has been read too.
 void GetVAData(ProgramState& state, Port& port, const std::filesystem::path& timetable);
 
+// The timetable alone, for building the real-world route set: reads it into
+// Schedule like GetVAData but never looks at the add file, which stays for
+// the next compile. AddSchedule is left empty, so SortVAData sorts.
+void GetTimetableData(ProgramState& state, Port& port, const std::filesystem::path& timetable);
+
 // "Sorting VA Data": sorts Schedule by key, or merges it into the added
 // flights when an add file was read.
 void SortVAData(ProgramState& state, Port& port);

@@ -10,6 +10,8 @@
 
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
+#include "flightplans/FlightPlanning.h"
+#include "realworld/RealWorldData.h"
 #include "shell/MainForm.h"
 #include "shell/ProgramState.h"
 #include "shell/cli/CliPort.h"
@@ -33,6 +35,8 @@ constexpr int ExitUsage = 2;
 
 const char* const HelpText = R"(Usage:
   tarnwell [OPTIONS] compile TIMETABLE --set-name NAME --airline-iata CODE --airline-name NAME
+  tarnwell [OPTIONS] import-airlines CSV
+  tarnwell [OPTIONS] build-defaults TIMETABLE
   tarnwell --help
 
 Compiles a timetable (a .KRX file) into a route set: the folder Data/NAME
@@ -55,12 +59,26 @@ Commands:
                         (not empty, no / or \, not "Defaults").
     --airline-iata CODE the compiled airline's code (3 characters are kept)
     --airline-name NAME the compiled airline's name (39 characters are kept)
+  import-airlines CSV   write the real-world airline list Data/airline.kr1 from
+                        CSV: a header row naming the columns code, name and
+                        extra, then one airline per row ("quoted, fields" may
+                        hold commas). UTF-8 text is stored in Windows-1252, '?'
+                        for a character it lacks, cut or padded to 3, 39 and 24
+                        characters. A malformed row (wrong number of fields,
+                        empty code) stops the import naming its line, and the
+                        old list stays as it was.
+  build-defaults TIMETABLE
+                        compile TIMETABLE, a timetable of real-world flights,
+                        into the real-world route set Data/Defaults/Routes.kr1
+                        and Data/Defaults/index.kr1 (no flight plans). The add
+                        file is neither read nor removed. Both files are
+                        replaced together, only when the build has succeeded.
 
 Options:
   --root DIR            the program folder, holding Data/ (and Data/Defaults/).
                         Default: $TARNWELL_ROOT, else the current folder.
-  --status-log FILE     write every status text of the compile, progress
-                        texts included, one per line in order, to FILE
+  --status-log FILE     write every status text of compile or build-defaults,
+                        progress texts included, one per line in order, to FILE
   --verbose             print every status text, progress counts included
   -h, --help            show this help
 
@@ -71,8 +89,8 @@ finished compile goes to stdout.
 A failed compile writes nothing into the route set: the previous files of
 Data/NAME stay exactly as they were.
 
-Exit status: 0 when finished, 1 when the compile failed (the step and the
-reason are printed), 2 for a command line that cannot be understood.
+Exit status: 0 when finished, 1 when the command failed (the step, if any,
+and the reason are printed), 2 for a command line that cannot be understood.
 )";
 
 int UsageError(const std::string& message) {
@@ -181,6 +199,60 @@ int Compile(const Arguments& a) {
     return ExitFailed;
 }
 
+// The options that only compile takes are refused by the other commands.
+std::optional<int> RefuseCompileOptions(const Arguments& a, const std::string& command) {
+    if (a.setName || a.airlineIATA || a.airlineNAME)
+        return UsageError(command + " takes none of --set-name, --airline-iata, --airline-name");
+    return std::nullopt;
+}
+
+int ImportAirlinesCommand(const Arguments& a) {
+    if (a.positional.size() != 2) return UsageError("import-airlines needs exactly one CSV file");
+    if (auto refused = RefuseCompileOptions(a, "import-airlines")) return *refused;
+    ProgramState state(ProgramFolder(a));
+    try {
+        const std::size_t count = ImportAirlines(state, fs::path(a.positional[1]));
+        std::cout << "Wrote " << count << (count == 1 ? " airline" : " airlines") << " to "
+                  << PathText(state.DataFolder() / RealAirlineListName) << '\n';
+    } catch (const std::exception& e) {
+        std::cerr << "error: " << e.what() << "\nThe airline list was not changed.\n";
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
+int BuildDefaultsCommand(const Arguments& a) {
+    if (a.positional.size() != 2) return UsageError("build-defaults needs exactly one TIMETABLE");
+    if (auto refused = RefuseCompileOptions(a, "build-defaults")) return *refused;
+
+    CliOptions options;
+    options.timetable = fs::path(a.positional[1]);
+    options.verbose = a.verbose;
+    options.terminal = TARNWELL_ISATTY(stderr) != 0;
+    CliPort port(options);
+    if (a.statusLog && !port.OpenStatusLog(*a.statusLog))
+        return UsageError("cannot create the status log " + PathText(*a.statusLog));
+
+    ProgramState state(ProgramFolder(a));
+    try {
+        LoadNavAirports(state, port);
+    } catch (const std::exception& e) {
+        std::cerr << "error: cannot load the navigation airports: " << e.what() << '\n';
+        return ExitFailed;
+    }
+    const CompileOutcome outcome = BuildDefaults(state, port, options.timetable);
+    port.EndStatusLine();
+    if (outcome.result != CompileOutcome::Result::Finished) {
+        std::cerr << "error: building the real-world route set failed at \"" << outcome.failedStatus
+                  << "\": " << outcome.reason << "\nThe previous real-world route set was kept.\n";
+        return ExitFailed;
+    }
+    std::cout << "Finished: " << state.Routes.size() << " routes, " << state.IndexAirports.size() << " airports\n"
+              << "Real-world route set: " << PathText(state.DefaultsFolder()) << " (" << DefaultRoutesName << ", "
+              << DefaultIndexName << ")\n";
+    return ExitOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -193,5 +265,7 @@ int main(int argc, char** argv) {
     if (args.positional.empty()) return UsageError("no command given");
     const std::string& command = args.positional[0];
     if (command == "compile") return Compile(args);
+    if (command == "import-airlines") return ImportAirlinesCommand(args);
+    if (command == "build-defaults") return BuildDefaultsCommand(args);
     return UsageError("unknown command '" + command + "'");
 }

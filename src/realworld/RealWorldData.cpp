@@ -1,0 +1,309 @@
+#include "realworld/RealWorldData.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <system_error>
+
+#include "common/BinaryIO.h"
+#include "common/Errors.h"
+#include "index/CreateIndex.h"
+#include "index/MatchIndextoRoutes.h"
+#include "routeset/MainMod.h"
+#include "routeset/RouteSetFormats.h"
+#include "schedule/DataImport.h"
+#include "shell/Port.h"
+#include "shell/ProgramState.h"
+
+namespace fs = std::filesystem;
+
+namespace tarnwell {
+
+namespace {
+
+// ---- Text: UTF-8 in, one byte per character out ----
+
+// The characters Windows-1252 puts at 0x80 to 0x9F; 0 where it has none.
+constexpr std::array<char32_t, 32> Windows1252High = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char Windows1252Of(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+    for (std::size_t i = 0; i < Windows1252High.size(); ++i)
+        if (Windows1252High[i] == c) return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+// Text fields of the record files hold one byte per character, in
+// Windows-1252. Every character of the UTF-8 text that has a code there is
+// stored as that code; any other (Greek, CJK, emoji, the C1 controls)
+// becomes '?'. False when the text is not well-formed UTF-8.
+bool Utf8ToWindows1252(std::string_view in, std::string& out) {
+    out.clear();
+    for (std::size_t i = 0; i < in.size();) {
+        const auto lead = static_cast<unsigned char>(in[i]);
+        const int extra = lead < 0x80 ? 0
+                          : (lead & 0xE0) == 0xC0 ? 1
+                          : (lead & 0xF0) == 0xE0 ? 2
+                          : (lead & 0xF8) == 0xF0 ? 3
+                                                  : -1;
+        if (extra < 0) return false;
+        constexpr std::array<char32_t, 4> Lowest = {0, 0x80, 0x800, 0x10000};  // no overlong forms
+        char32_t c = lead & (extra == 0 ? 0x7F : 0x7F >> (extra + 1));
+        if (in.size() - i <= static_cast<std::size_t>(extra)) return false;  // cut short
+        for (int k = 1; k <= extra; ++k) {
+            const auto cont = static_cast<unsigned char>(in[i + static_cast<std::size_t>(k)]);
+            if ((cont & 0xC0) != 0x80) return false;
+            c = (c << 6) | (cont & 0x3F);
+        }
+        if (c < Lowest[static_cast<std::size_t>(extra)] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+        out += Windows1252Of(c);
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return true;
+}
+
+// ---- The airline CSV ----
+
+struct CsvRow {
+    std::vector<std::string> fields;
+    std::int64_t line = 0;  // where the row starts
+};
+
+class CsvReader {
+public:
+    CsvReader(const std::string& label, std::string_view content) : label_(label), in_(content) {
+        if (in_.starts_with("\xEF\xBB\xBF")) in_.remove_prefix(3);
+    }
+
+    // The next row that is not an empty line; nothing at the end.
+    std::optional<CsvRow> Next() {
+        while (pos_ < in_.size() && IsLineEnd(in_[pos_])) EndLine();
+        if (pos_ >= in_.size()) return std::nullopt;
+        CsvRow row;
+        row.line = line_;
+        for (;;) {
+            row.fields.push_back(Field());
+            if (pos_ >= in_.size()) break;
+            if (in_[pos_] == ',') {
+                ++pos_;
+                continue;
+            }
+            EndLine();
+            break;
+        }
+        return row;
+    }
+
+private:
+    static bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+    void EndLine() {
+        if (in_[pos_] == '\r' && pos_ + 1 < in_.size() && in_[pos_ + 1] == '\n') ++pos_;
+        ++pos_;
+        ++line_;
+    }
+
+    std::string Field() {
+        std::string value;
+        if (pos_ >= in_.size() || in_[pos_] != '"') {
+            while (pos_ < in_.size() && in_[pos_] != ',' && !IsLineEnd(in_[pos_])) value += in_[pos_++];
+            return value;
+        }
+        const std::int64_t opened = line_;
+        ++pos_;
+        for (;;) {
+            if (pos_ >= in_.size())
+                throw TarnwellError(ErrorKind::Input, "a quoted field has no closing quote", {label_, opened});
+            const char c = in_[pos_];
+            if (c == '"') {
+                if (pos_ + 1 < in_.size() && in_[pos_ + 1] == '"') {
+                    value += '"';
+                    pos_ += 2;
+                    continue;
+                }
+                ++pos_;
+                break;
+            }
+            if (c == '\n' || (c == '\r' && !(pos_ + 1 < in_.size() && in_[pos_ + 1] == '\n'))) ++line_;
+            value += c;
+            ++pos_;
+        }
+        if (pos_ < in_.size() && in_[pos_] != ',' && !IsLineEnd(in_[pos_]))
+            throw TarnwellError(ErrorKind::Input, "unexpected text after a closing quote", {label_, line_});
+        return value;
+    }
+
+    std::string label_;
+    std::string_view in_;
+    std::size_t pos_ = 0;
+    std::int64_t line_ = 1;
+};
+
+std::string LowerTrimmed(std::string_view s) {
+    std::string out(TrimBlanks(s));
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+// ---- Replacing files only when complete ----
+
+struct PendingFile {
+    fs::path target;
+    Bytes bytes;
+};
+
+// Writes every file beside its target, then renames them over the targets.
+// On any failure the written ones are removed and the targets stay as they
+// were (a failing rename after an earlier one succeeded is not undone).
+void ReplaceFiles(std::span<const PendingFile> files) {
+    try {
+        for (const PendingFile& f : files) WriteFileBytes(PendingPath(f.target), f.bytes);
+        for (const PendingFile& f : files) {
+            std::error_code ec;
+            fs::rename(PendingPath(f.target), f.target, ec);
+            if (ec)
+                throw TarnwellError(ErrorKind::File, "cannot replace the file: " + ec.message(), {PathText(f.target)});
+        }
+    } catch (...) {
+        for (const PendingFile& f : files) {
+            std::error_code ec;
+            fs::remove(PendingPath(f.target), ec);
+        }
+        throw;
+    }
+}
+
+void RequireFolder(const fs::path& folder, bool create) {
+    std::error_code ec;
+    if (fs::is_directory(folder, ec)) return;
+    if (create && (fs::create_directory(folder, ec) || fs::is_directory(folder, ec))) return;
+    throw TarnwellError(ErrorKind::File, create ? "cannot create the folder: " + ec.message() : "the folder is missing",
+                        {PathText(folder)});
+}
+
+// "Writing Data Files" of the real-world route set.
+void WriteDefaultFiles(ProgramState& state) {
+    const fs::path folder = state.DefaultsFolder();
+    RequireFolder(state.DataFolder(), false);
+    RequireFolder(folder, true);
+    const std::array<PendingFile, 2> files = {
+        PendingFile{folder / DefaultRoutesName, EncodeRouteFile(state.Routes)},
+        PendingFile{folder / DefaultIndexName, EncodeIndexFile(state.IndexAirports)}};
+    ReplaceFiles(files);
+}
+
+}  // namespace
+
+fs::path PendingPath(const fs::path& target) {
+    fs::path name(".");
+    name += target.filename();
+    name += ".tarnwell-new";
+    return target.parent_path() / name;
+}
+
+std::vector<AirlineRecord> ParseAirlineCsv(const std::string& label, std::string_view content) {
+    CsvReader reader(label, content);
+    const auto header = reader.Next();
+    if (!header) throw TarnwellError(ErrorKind::Input, "the file is empty; it needs a header row", {label});
+
+    constexpr std::array<const char*, 3> Columns = {"code", "name", "extra"};
+    std::array<std::size_t, 3> at{};
+    for (std::size_t c = 0; c < Columns.size(); ++c) {
+        std::size_t k = 0;
+        while (k < header->fields.size() && LowerTrimmed(header->fields[k]) != Columns[c]) ++k;
+        if (k == header->fields.size())
+            throw TarnwellError(ErrorKind::Input,
+                                std::string("the header row has no column \"") + Columns[c] +
+                                    "\"; it must name the columns code, name and extra",
+                                {label, header->line});
+        at[c] = k;
+    }
+
+    std::vector<AirlineRecord> airlines;
+    std::string text;
+    while (const auto row = reader.Next()) {
+        const auto record = static_cast<std::int64_t>(airlines.size());
+        if (row->fields.size() != header->fields.size())
+            throw TarnwellError(ErrorKind::Input,
+                                "the row has " + std::to_string(row->fields.size()) + " fields; the header row has " +
+                                    std::to_string(header->fields.size()),
+                                {label, row->line, {}, {}, record});
+        AirlineRecord airline;
+        for (std::size_t c = 0; c < Columns.size(); ++c) {
+            const std::string& field = row->fields[at[c]];
+            const ErrorPlace place(label, row->line, static_cast<int>(at[c] + 1), Columns[c], record);
+            if (!Utf8ToWindows1252(field, text))
+                throw TarnwellError(ErrorKind::Input, "the text is not UTF-8", place);
+            if (c == 0 && TrimBlanks(text).empty())
+                throw TarnwellError(ErrorKind::Input, "the airline code is empty", place);
+            if (c == 0) airline.Code = text;
+            else if (c == 1) airline.Name = text;
+            else airline.Extra = text;
+        }
+        airlines.push_back(airline);
+    }
+    if (airlines.empty())
+        throw TarnwellError(ErrorKind::Input, "the file holds no airline below its header row", {label});
+    return airlines;
+}
+
+std::size_t ImportAirlines(ProgramState& state, const fs::path& csv) {
+    const Bytes bytes = ReadFileBytes(csv);
+    std::vector<AirlineRecord> airlines =
+        ParseAirlineCsv(PathText(csv), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    RequireFolder(state.DataFolder(), false);
+    const std::array<PendingFile, 1> file = {
+        PendingFile{state.DataFolder() / RealAirlineListName, EncodeAirlineFile(airlines)}};
+    ReplaceFiles(file);
+    state.RealAirlines = std::move(airlines);
+    return state.RealAirlines.size();
+}
+
+CompileOutcome BuildDefaults(ProgramState& state, Port& port, const fs::path& timetable) {
+    struct Step {
+        const char* status;
+        std::function<void()> run;
+    };
+    auto step = [&state, &port](const char* status, void (*fn)(ProgramState&, Port&)) {
+        return Step{status, [fn, &state, &port] { fn(state, port); }};
+    };
+    // The compile's steps up to the route miles; no flight plans are made
+    // for the real-world routes.
+    const std::vector<Step> steps = {
+        {"Getting VA Data", [&] { GetTimetableData(state, port, timetable); }},
+        step("Sorting VA Data", SortVAData),
+        step("Moving Data to Routes", MoveDataToRoutes),
+        step("Finding Index Airports", FindIndexAirports),
+        step("Looking up Index Airport Information", LookupIndexAirports),
+        step("Cross matching Index to Routes", MatchIndexToRoutes),
+        step("Cross Matching Routes to Index", MatchRoutesToIndex),
+        step("Calculating Orvanta Miles", CalcRouteMiles),
+        {"Writing Data Files", [&] { WriteDefaultFiles(state); }},
+    };
+
+    CompileOutcome outcome;
+    std::string status;
+    try {
+        for (const Step& s : steps) {
+            status = s.status;
+            port.SetStatus(status, StatusKind::Step);
+            s.run();
+        }
+    } catch (const std::exception& e) {
+        outcome.failedStatus = status;
+        outcome.reason = e.what();
+        return outcome;
+    }
+    port.SetStatus("Finished!", StatusKind::Step);
+    port.Beep(BeepKind::Finished, "the real-world route set is built");
+    outcome.result = CompileOutcome::Result::Finished;
+    return outcome;
+}
+
+}  // namespace tarnwell
