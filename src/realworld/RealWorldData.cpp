@@ -7,6 +7,7 @@
 #include <span>
 #include <system_error>
 
+#include "common/AnsiText.h"
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
 #include "index/CreateIndex.h"
@@ -22,50 +23,6 @@ namespace fs = std::filesystem;
 namespace tarnwell {
 
 namespace {
-
-// ---- Text: UTF-8 in, one byte per character out ----
-
-// The characters Windows-1252 puts at 0x80 to 0x9F; 0 where it has none.
-constexpr std::array<char32_t, 32> Windows1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char Windows1252Of(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-    for (std::size_t i = 0; i < Windows1252High.size(); ++i)
-        if (Windows1252High[i] == c) return static_cast<char>(0x80 + i);
-    return '?';
-}
-
-// Text fields of the record files hold one byte per character, in
-// Windows-1252. Every character of the UTF-8 text that has a code there is
-// stored as that code; any other (Greek, CJK, emoji, the C1 controls)
-// becomes '?'. False when the text is not well-formed UTF-8.
-bool Utf8ToWindows1252(std::string_view in, std::string& out) {
-    out.clear();
-    for (std::size_t i = 0; i < in.size();) {
-        const auto lead = static_cast<unsigned char>(in[i]);
-        const int extra = lead < 0x80 ? 0
-                          : (lead & 0xE0) == 0xC0 ? 1
-                          : (lead & 0xF0) == 0xE0 ? 2
-                          : (lead & 0xF8) == 0xF0 ? 3
-                                                  : -1;
-        if (extra < 0) return false;
-        constexpr std::array<char32_t, 4> Lowest = {0, 0x80, 0x800, 0x10000};  // no overlong forms
-        char32_t c = lead & (extra == 0 ? 0x7F : 0x7F >> (extra + 1));
-        if (in.size() - i <= static_cast<std::size_t>(extra)) return false;  // cut short
-        for (int k = 1; k <= extra; ++k) {
-            const auto cont = static_cast<unsigned char>(in[i + static_cast<std::size_t>(k)]);
-            if ((cont & 0xC0) != 0x80) return false;
-            c = (c << 6) | (cont & 0x3F);
-        }
-        if (c < Lowest[static_cast<std::size_t>(extra)] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
-        out += Windows1252Of(c);
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return true;
-}
 
 // ---- The airline CSV ----
 
@@ -226,7 +183,6 @@ std::vector<AirlineRecord> ParseAirlineCsv(const std::string& label, std::string
     }
 
     std::vector<AirlineRecord> airlines;
-    std::string text;
     while (const auto row = reader.Next()) {
         const auto record = static_cast<std::int64_t>(airlines.size());
         if (row->fields.size() != header->fields.size())
@@ -237,11 +193,13 @@ std::vector<AirlineRecord> ParseAirlineCsv(const std::string& label, std::string
         AirlineRecord airline;
         for (std::size_t c = 0; c < Columns.size(); ++c) {
             const std::string& field = row->fields[at[c]];
-            const ErrorPlace place(label, row->line, static_cast<int>(at[c] + 1), Columns[c], record);
-            if (!Utf8ToWindows1252(field, text))
-                throw TarnwellError(ErrorKind::Input, "the text is not UTF-8", place);
+            // The list holds one byte per character in Windows-1252: each
+            // character of the UTF-8 text that has a code there is stored as
+            // that code, any other becomes '?'.
+            const std::string text = Utf8ToAnsi(field);
             if (c == 0 && TrimBlanks(text).empty())
-                throw TarnwellError(ErrorKind::Input, "the airline code is empty", place);
+                throw TarnwellError(ErrorKind::Input, "the airline code is empty",
+                                    {label, row->line, static_cast<int>(at[c] + 1), Columns[c], record});
             if (c == 0) airline.Code = text;
             else if (c == 1) airline.Name = text;
             else airline.Extra = text;

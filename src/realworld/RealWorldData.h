@@ -27,10 +27,11 @@ inline constexpr const char* DefaultIndexName = "index.kr1";
 // airline per row. Fields are separated by commas; a field in double quotes
 // may hold commas and line ends, and "" inside it is one quote. Values are
 // taken as they are, not trimmed, and cut or padded to the record's widths.
-// Empty lines are skipped. Throws TarnwellError naming `label`, the line and
-// the column for: a missing header or column, a row with another number of
-// fields than the header, an empty code, a broken quote, text that is not
-// UTF-8, or no airline at all.
+// The text is UTF-8 and is stored in Windows-1252, '?' for a character that
+// code page lacks. Empty lines are skipped. Throws TarnwellError naming
+// `label` and the line (and column) for: a missing header or column, a row
+// with another number of fields than the header, an empty code, a broken
+// quote, or no airline at all.
 std::vector<AirlineRecord> ParseAirlineCsv(const std::string& label, std::string_view content);
 
 // Writes Data/airline.kr1 from the CSV file and makes it RealAirlines.

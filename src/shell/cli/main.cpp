@@ -1,5 +1,7 @@
 // tarnwell: the command line front end.
 
+#include <array>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +17,7 @@
 #include "shell/MainForm.h"
 #include "shell/ProgramState.h"
 #include "shell/cli/CliPort.h"
+#include "shell/cli/NavDataCommand.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -37,6 +40,7 @@ const char* const HelpText = R"(Usage:
   tarnwell [OPTIONS] compile TIMETABLE --set-name NAME --airline-iata CODE --airline-name NAME
   tarnwell [OPTIONS] import-airlines CSV
   tarnwell [OPTIONS] build-defaults TIMETABLE
+  tarnwell [OPTIONS] import-navdata --xplane DIR [--region LATMIN LATMAX LONMIN LONMAX] [--strict]
   tarnwell --help
 
 Compiles a timetable (a .KRX file) into a route set: the folder Data/NAME
@@ -73,6 +77,25 @@ Commands:
                         and Data/Defaults/index.kr1 (no flight plans). The add
                         file is neither read nor removed. Both files are
                         replaced together, only when the build has succeeded.
+  import-navdata        write every navigation and airport file of Data/
+                        (nav_APT.bin, nav_VOR.bin, nav_NDB.bin, nav_ISC.bin,
+                        HighAlt.ab1, LowAlt.ab1, nv_apt1.nv2, nv_apt2.nv2,
+                        nv_apt3.nv2, Altitudes.txt) from simulator data files
+    --xplane DIR        the folder holding nav.dat, fix.dat, awy.dat and
+                        apt.dat (each plain or .gz; also looked for in its
+                        Navaids and Airports folders), for example
+                        /usr/share/games/flightgear
+    --region LATMIN LATMAX LONMIN LONMAX
+                        keep only what lies in this box (degrees, north and
+                        east positive; LONMIN > LONMAX crosses the 180th
+                        meridian). Default: the whole world. Where a file
+                        cannot hold everything (15500 high and 14500 low
+                        airway points, 76 legs a point, 22001 altitudes), the
+                        part nearest the box's centre is kept and the rest is
+                        reported.
+    --strict            refuse instead, and change no file
+                        Malformed source lines are skipped and counted. The
+                        old files are replaced only when the import succeeds.
 
 Options:
   --root DIR            the program folder, holding Data/ (and Data/Defaults/).
@@ -105,7 +128,17 @@ struct Arguments {
     bool help = false;
     std::vector<std::string> positional;
     std::optional<std::string> setName, airlineIATA, airlineNAME;
+    std::optional<fs::path> xplane;
+    std::optional<std::array<double, 4>> region;
+    bool strict = false;
 };
+
+// A number of --region; false when the text is not one.
+bool RegionNumber(const std::string& text, double& out) {
+    const auto end = text.data() + text.size();
+    const auto [p, ec] = std::from_chars(text.data(), end, out);
+    return ec == std::errc() && p == end;
+}
 
 // Returns an error message, or nothing when the arguments were understood.
 std::optional<std::string> Parse(int argc, char** argv, Arguments& a) {
@@ -121,13 +154,21 @@ std::optional<std::string> Parse(int argc, char** argv, Arguments& a) {
             a.help = true;
         } else if (arg == "--verbose") {
             a.verbose = true;
+        } else if (arg == "--strict") {
+            a.strict = true;
+        } else if (arg == "--region") {
+            std::array<double, 4> bounds{};
+            for (double& b : bounds)
+                if (!value(v) || !RegionNumber(v, b)) return "option --region needs four numbers";
+            a.region = bounds;
         } else if (arg == "--root" || arg == "--status-log" || arg == "--set-name" || arg == "--airline-iata" ||
-                   arg == "--airline-name") {
+                   arg == "--airline-name" || arg == "--xplane") {
             if (!value(v)) return "option " + arg + " needs a value";
             if (arg == "--root") a.root = fs::path(v);
             else if (arg == "--status-log") a.statusLog = fs::path(v);
             else if (arg == "--set-name") a.setName = v;
             else if (arg == "--airline-iata") a.airlineIATA = v;
+            else if (arg == "--xplane") a.xplane = fs::path(v);
             else a.airlineNAME = v;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return "unknown option " + arg;
@@ -253,6 +294,22 @@ int BuildDefaultsCommand(const Arguments& a) {
     return ExitOk;
 }
 
+int ImportNavDataCommand(const Arguments& a) {
+    if (a.positional.size() != 1) return UsageError("import-navdata takes no file name; give the folder with --xplane DIR");
+    if (!a.xplane) return UsageError("import-navdata needs --xplane DIR");
+    if (auto refused = RefuseCompileOptions(a, "import-navdata")) return *refused;
+    NavDataImportOptions options;
+    options.source = *a.xplane;
+    options.strict = a.strict;
+    if (a.region) options.region = {(*a.region)[0], (*a.region)[1], (*a.region)[2], (*a.region)[3]};
+    try {
+        CheckRegion(options.region);
+    } catch (const TarnwellError& e) {
+        return UsageError(e.What());
+    }
+    return RunImportNavData(ProgramFolder(a), options, a.verbose, TARNWELL_ISATTY(stderr) != 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -267,5 +324,6 @@ int main(int argc, char** argv) {
     if (command == "compile") return Compile(args);
     if (command == "import-airlines") return ImportAirlinesCommand(args);
     if (command == "build-defaults") return BuildDefaultsCommand(args);
+    if (command == "import-navdata") return ImportNavDataCommand(args);
     return UsageError("unknown command '" + command + "'");
 }
