@@ -3,7 +3,7 @@
 # program folder (build/sample-run), so no tracked file is ever changed.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-bin="$here/build/tarnwell"
+bin="${TARNWELL_BIN:-$here/build/tarnwell}"
 run="$here/build/sample-run"
 rm -rf "$run"
 mkdir -p "$run"

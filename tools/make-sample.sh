@@ -6,10 +6,10 @@
 #     flightgear-data-base package (see tools/fetch-flightgear-data.sh);
 #   - the real-world airline list by `tarnwell import-airlines`;
 #   - the real-world route set Data/Defaults by `tarnwell build-defaults`.
-# Needs a built build/tarnwell.
+# Needs a built build/tarnwell (or TARNWELL_BIN).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-bin="$here/build/tarnwell"
+bin="${TARNWELL_BIN:-$here/build/tarnwell}"
 sample="$here/sample"
 [ -x "$bin" ] || { echo "build/tarnwell is missing: build first" >&2; exit 1; }
 
@@ -44,7 +44,7 @@ for rel in ("Navaids/nav.dat.gz", "Navaids/fix.dat.gz", "Navaids/awy.dat.gz", "A
             if "Version" in line:
                 lines += [rel + ":", "  " + line, ""]
                 break
-copyright = os.path.join(source, "../../../doc/flightgear-data-base/copyright")
+copyright = os.path.join(source, "../../doc/flightgear-data-base/copyright")
 for candidate in (copyright, "/usr/share/doc/flightgear-data-base/copyright"):
     if os.path.exists(candidate):
         text = open(candidate, encoding="utf-8").read()
