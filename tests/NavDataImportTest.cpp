@@ -413,3 +413,29 @@ TEST(NavDataImport, AFailedImportChangesNoFile) {
 
 }  // namespace
 }  // namespace tarnwell
+
+namespace tarnwell {
+namespace {
+
+TEST(NavDataImport, CommandLineReportsWhatItWroteAndRefusesBadRegions) {
+    TempProgramFolder dir;
+    WriteSources(dir.Root() / "source");
+    const std::string root = "--root \"" + PathText(dir.Root()) + "\" ";
+    const std::string source = "--xplane \"" + PathText(dir.Root() / "source") + "\"";
+    const auto ok = testing::RunCli(dir, root + "import-navdata " + source + " --region 40 60 -10 20");
+    ASSERT_EQ(ok.exitCode, 0) << ok.err;
+    EXPECT_NE(ok.out.find("nav_APT.bin          2 airports"), std::string::npos) << ok.out;
+    EXPECT_NE(ok.out.find("1 airport outside the region"), std::string::npos) << ok.out;
+
+    EXPECT_EQ(testing::RunCli(dir, root + "import-navdata").exitCode, 2);
+    EXPECT_EQ(testing::RunCli(dir, root + "build-defaults t.KRX --strict").exitCode, 2);
+    EXPECT_EQ(testing::RunCli(dir, root + "import-navdata " + source + " --region 40 60 -10").exitCode, 2);
+    EXPECT_EQ(testing::RunCli(dir, root + "import-navdata " + source + " --region 40 60 -200 20").exitCode, 2);
+    const auto missing = testing::RunCli(dir, root + "import-navdata --xplane \"" + PathText(dir.Root()) + "\"");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("no nav.dat"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("No data file was changed."), std::string::npos) << missing.err;
+}
+
+}  // namespace
+}  // namespace tarnwell

@@ -321,6 +321,8 @@ int main(int argc, char** argv) {
     }
     if (args.positional.empty()) return UsageError("no command given");
     const std::string& command = args.positional[0];
+    if (command != "import-navdata" && (args.xplane || args.region || args.strict))
+        return UsageError("--xplane, --region and --strict belong to import-navdata");
     if (command == "compile") return Compile(args);
     if (command == "import-airlines") return ImportAirlinesCommand(args);
     if (command == "build-defaults") return BuildDefaultsCommand(args);
