@@ -3,6 +3,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -385,6 +386,24 @@ TEST(NavDataImport, WritesEveryFileTheCompileReads) {
     EXPECT_TRUE(reportedOutside);
     for (const auto& entry : std::filesystem::directory_iterator(dir.Data()))
         EXPECT_NE(entry.path().extension(), ".importing");
+}
+
+TEST(NavDataImport, ARegionWithoutBeaconsGetsTheNearestSoTheCompileCanLoadIt) {
+    TempProgramFolder dir;
+    WriteSources(dir.Root() / "source");
+    RecordingPort port;
+    NavDataImportOptions options;
+    options.source = dir.Root() / "source";
+    options.region = {5, 15, -5, 5};  // FAR1, the FAR VOR and FIXCC; no NDB
+    const NavDataImportResult result = ImportNavData(dir.Data(), options, port);
+    ProgramState state(dir.Root());
+    LoadNdbs(state, port);
+    ASSERT_EQ(state.NdbMax(), 0);
+    EXPECT_EQ(state.Ndbs[0].Ident.View(), "NB ");
+    EXPECT_NE(std::find(result.dropped.begin(), result.dropped.end(),
+                        "no NDB in the region: the one nearest its centre (NB) was written, as the compile needs at "
+                        "least one"),
+              result.dropped.end());
 }
 
 TEST(NavDataImport, AFailedImportChangesNoFile) {

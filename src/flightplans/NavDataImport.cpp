@@ -471,6 +471,29 @@ private:
     std::vector<std::string> names_;
 };
 
+// The records of `source` inside the region, converted. The compile cannot
+// size an empty beacon or fix table, so a region without any gets the one
+// record nearest its centre.
+template <typename Source, typename Convert>
+auto InRegion(const std::vector<Source>& source, const ImportRegion& region, const char* what,
+              const fs::path& file, NavDataImportResult& result, Convert convert) {
+    std::vector<decltype(convert(source.front()))> out;
+    for (const Source& s : source)
+        if (region.Contains(s.lat, s.lon)) out.push_back(convert(s));
+    if (!out.empty()) return out;
+    if (source.empty())
+        throw TarnwellError(ErrorKind::Input, std::string("the file holds no ") + what +
+                                                  "; the compile needs at least one", {PathText(file)});
+    const auto centre = region.Centre();
+    const auto nearest = std::min_element(source.begin(), source.end(), [&](const Source& x, const Source& y) {
+        return DistanceFeet(centre[0], centre[1], x.lat, x.lon) < DistanceFeet(centre[0], centre[1], y.lat, y.lon);
+    });
+    out.push_back(convert(*nearest));
+    result.dropped.push_back(std::string("no ") + what + " in the region: the one nearest its centre (" +
+                             nearest->ident + ") was written, as the compile needs at least one");
+    return out;
+}
+
 }  // namespace
 
 NavDataImportResult ImportNavData(const fs::path& dataFolder, const NavDataImportOptions& options, Port& port) {
@@ -524,44 +547,28 @@ NavDataImportResult ImportNavData(const fs::path& dataFolder, const NavDataImpor
         throw TarnwellError(ErrorKind::Input, "the region holds no airport; the compile cannot start without one",
                             {PathText(aptPath)});
 
-    std::vector<NavAid> vors, ndbs;
-    for (const auto& [list, out, format, scale] :
-         {std::tuple{&nav.vors, &vors, "%06.2f", 100.0}, std::tuple{&nav.ndbs, &ndbs, "%06.1f", 1.0}})
-        for (const SourceBeacon& b : *list) {
-            if (!options.region.Contains(b.lat, b.lon)) continue;
-            NavAid aid;
-            aid.Ident = b.ident;
-            aid.Name = Utf8ToAnsi(b.name);
-            aid.Latitude = static_cast<float>(b.lat);
-            aid.Longitude = static_cast<float>(b.lon);
-            aid.Frequency = FormatFrequency(b.frequency / scale, format);
-            out->push_back(aid);
-        }
-    std::vector<Intersection> intersections;
-    for (const SourceFix& f : fixes) {
-        if (!options.region.Contains(f.lat, f.lon)) continue;
-        Intersection i;
-        i.Ident = f.ident;
-        i.ReservedText = f.terminal.empty() ? std::string() : f.terminal + " " + f.region;
-        i.Latitude = static_cast<float>(f.lat);
-        i.Longitude = static_cast<float>(f.lon);
-        intersections.push_back(i);
-    }
-    // The compile cannot size an empty beacon or fix table; such a region
-    // gets one placeholder at its centre so that its airports still compile.
-    const auto centre = options.region.Centre();
-    auto placeholder = [&](auto& table, const char* what) {
-        if (!table.empty()) return;
-        typename std::decay_t<decltype(table)>::value_type p;
-        p.Ident = "";
-        p.Latitude = static_cast<float>(centre[0]);
-        p.Longitude = static_cast<float>(centre[1]);
-        table.push_back(p);
-        result.dropped.push_back(std::string("no ") + what + " in the region: one blank placeholder at its centre written");
+    auto beacon = [](const SourceBeacon& b, const char* format, double scale) {
+        NavAid aid;
+        aid.Ident = b.ident;
+        aid.Name = Utf8ToAnsi(b.name);
+        aid.Latitude = static_cast<float>(b.lat);
+        aid.Longitude = static_cast<float>(b.lon);
+        aid.Frequency = FormatFrequency(b.frequency / scale, format);
+        return aid;
     };
-    placeholder(vors, "VOR");
-    placeholder(ndbs, "NDB");
-    placeholder(intersections, "fix");
+    const std::vector<NavAid> vors = InRegion(nav.vors, options.region, "VOR", navPath, result,
+                                              [&](const SourceBeacon& b) { return beacon(b, "%06.2f", 100.0); });
+    const std::vector<NavAid> ndbs = InRegion(nav.ndbs, options.region, "NDB", navPath, result,
+                                              [&](const SourceBeacon& b) { return beacon(b, "%06.1f", 1.0); });
+    const std::vector<Intersection> intersections =
+        InRegion(fixes, options.region, "fix", fixPath, result, [](const SourceFix& f) {
+            Intersection i;
+            i.Ident = f.ident;
+            i.ReservedText = f.terminal.empty() ? std::string() : f.terminal + " " + f.region;
+            i.Latitude = static_cast<float>(f.lat);
+            i.Longitude = static_cast<float>(f.lon);
+            return i;
+        });
 
     port.SetStatus("Writing data files", StatusKind::Step);
     const Bytes aptBytes = EncodeNavAirports(apt.navAirports);
