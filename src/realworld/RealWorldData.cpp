@@ -224,16 +224,12 @@ std::size_t ImportAirlines(ProgramState& state, const fs::path& csv) {
 }
 
 CompileOutcome BuildDefaults(ProgramState& state, Port& port, const fs::path& timetable) {
-    struct Step {
-        const char* status;
-        std::function<void()> run;
-    };
     auto step = [&state, &port](const char* status, void (*fn)(ProgramState&, Port&)) {
-        return Step{status, [fn, &state, &port] { fn(state, port); }};
+        return StatusStep{status, [fn, &state, &port] { fn(state, port); }};
     };
     // The compile's steps up to the route miles; no flight plans are made
     // for the real-world routes.
-    const std::vector<Step> steps = {
+    const std::vector<StatusStep> steps = {
         {"Getting VA Data", [&] { GetTimetableData(state, port, timetable); }},
         step("Sorting VA Data", SortVAData),
         step("Moving Data to Routes", MoveDataToRoutes),
@@ -244,20 +240,8 @@ CompileOutcome BuildDefaults(ProgramState& state, Port& port, const fs::path& ti
         step("Calculating Orvanta Miles", CalcRouteMiles),
         {"Writing Data Files", [&] { WriteDefaultFiles(state); }},
     };
-
     CompileOutcome outcome;
-    std::string status;
-    try {
-        for (const Step& s : steps) {
-            status = s.status;
-            port.SetStatus(status, StatusKind::Step);
-            s.run();
-        }
-    } catch (const std::exception& e) {
-        outcome.failedStatus = status;
-        outcome.reason = e.what();
-        return outcome;
-    }
+    if (!RunSteps(steps, port, outcome)) return outcome;
     port.SetStatus("Finished!", StatusKind::Step);
     port.Beep(BeepKind::Finished, "the real-world route set is built");
     outcome.result = CompileOutcome::Result::Finished;

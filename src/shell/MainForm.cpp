@@ -49,6 +49,24 @@ std::vector<std::string> CompileStepTexts() {
     return texts;
 }
 
+bool RunSteps(const std::vector<StatusStep>& steps, Port& port, CompileOutcome& outcome,
+              const std::function<void()>& finish) {
+    std::string status;
+    try {
+        for (const StatusStep& step : steps) {
+            status = step.status;
+            port.SetStatus(status, StatusKind::Step);
+            step.run();
+        }
+        if (finish) finish();
+    } catch (const std::exception& e) {
+        outcome.failedStatus = status;
+        outcome.reason = e.what();
+        return false;
+    }
+    return true;
+}
+
 void StartUp(ProgramState& state, Port& port) {
     LoadNavAirports(state, port);
     LoadRealAirlines(state, port);
@@ -75,19 +93,18 @@ CompileOutcome CompileSchedule(ProgramState& state, Port& port) {
         return outcome;
     }
 
-    std::string status;
+    std::vector<StatusStep> steps;
+    for (CompileStep& step : CompileSteps())
+        steps.push_back({step.status, [&state, &port, &timetable, run = std::move(step.run)] { run(state, port, *timetable); }});
     try {
         state.RouteSet.Begin(state.DataFolder(), state.setName);
-        for (const CompileStep& step : CompileSteps()) {
-            status = step.status;
-            port.SetStatus(status, StatusKind::Step);
-            step.run(state, port, *timetable);
-        }
-        state.RouteSet.Commit();
     } catch (const std::exception& e) {
         state.RouteSet.Discard();
-        outcome.failedStatus = status;
         outcome.reason = e.what();
+        return outcome;
+    }
+    if (!RunSteps(steps, port, outcome, [&state] { state.RouteSet.Commit(); })) {
+        state.RouteSet.Discard();
         return outcome;
     }
     port.SetStatus("Finished!", StatusKind::Step);

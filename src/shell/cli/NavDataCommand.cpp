@@ -4,16 +4,12 @@
 #include <iostream>
 
 #include "common/BinaryIO.h"
-#include "shell/cli/CliPort.h"
 
 namespace tarnwell {
 
-int RunImportNavData(const std::filesystem::path& programFolder, const NavDataImportOptions& options, bool verbose,
-                     bool terminal) {
-    CliOptions cli;
-    cli.verbose = verbose;
-    cli.terminal = terminal;
-    CliPort port(cli);
+int RunImportNavData(const std::filesystem::path& programFolder, const NavDataImportOptions& options,
+                     const CliOptions& portOptions) {
+    CliPort port(portOptions);
     const auto dataFolder = programFolder / "Data";
     NavDataImportResult result;
     try {

@@ -4,12 +4,13 @@
 #include <filesystem>
 
 #include "flightplans/NavDataImport.h"
+#include "shell/cli/CliPort.h"
 
 namespace tarnwell {
 
 // Imports into the Data folder below `programFolder`, printing progress on
 // stderr and what was written and left out on stdout. Returns the exit status.
-int RunImportNavData(const std::filesystem::path& programFolder, const NavDataImportOptions& options, bool verbose,
-                     bool terminal);
+int RunImportNavData(const std::filesystem::path& programFolder, const NavDataImportOptions& options,
+                     const CliOptions& portOptions);
 
 }  // namespace tarnwell

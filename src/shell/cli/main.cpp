@@ -195,19 +195,25 @@ void PrintSummary(const ProgramState& state) {
     std::cout << "\nRoute set: " << PathText(state.RouteSet.FinalFolder()) << '\n';
 }
 
+// How the port shows status texts: as --verbose asks, updating one line on a terminal.
+CliOptions PortOptions(const Arguments& a) {
+    CliOptions options;
+    options.verbose = a.verbose;
+    options.terminal = TARNWELL_ISATTY(stderr) != 0;
+    return options;
+}
+
 int Compile(const Arguments& a) {
     if (a.positional.size() != 2) return UsageError("compile needs exactly one TIMETABLE");
     if (!a.setName) return UsageError("compile needs --set-name NAME");
     if (!a.airlineIATA) return UsageError("compile needs --airline-iata CODE");
     if (!a.airlineNAME) return UsageError("compile needs --airline-name NAME");
 
-    CliOptions options;
+    CliOptions options = PortOptions(a);
     options.setName = *a.setName;
     options.airlineIATA = *a.airlineIATA;
     options.airlineNAME = *a.airlineNAME;
     options.timetable = fs::path(a.positional[1]);
-    options.verbose = a.verbose;
-    options.terminal = TARNWELL_ISATTY(stderr) != 0;
     CliPort port(options);
     if (a.statusLog && !port.OpenStatusLog(*a.statusLog))
         return UsageError("cannot create the status log " + PathText(*a.statusLog));
@@ -266,10 +272,8 @@ int BuildDefaultsCommand(const Arguments& a) {
     if (a.positional.size() != 2) return UsageError("build-defaults needs exactly one TIMETABLE");
     if (auto refused = RefuseCompileOptions(a, "build-defaults")) return *refused;
 
-    CliOptions options;
+    CliOptions options = PortOptions(a);
     options.timetable = fs::path(a.positional[1]);
-    options.verbose = a.verbose;
-    options.terminal = TARNWELL_ISATTY(stderr) != 0;
     CliPort port(options);
     if (a.statusLog && !port.OpenStatusLog(*a.statusLog))
         return UsageError("cannot create the status log " + PathText(*a.statusLog));
@@ -307,7 +311,7 @@ int ImportNavDataCommand(const Arguments& a) {
     } catch (const TarnwellError& e) {
         return UsageError(e.What());
     }
-    return RunImportNavData(ProgramFolder(a), options, a.verbose, TARNWELL_ISATTY(stderr) != 0);
+    return RunImportNavData(ProgramFolder(a), options, PortOptions(a));
 }
 
 }  // namespace
