@@ -7,6 +7,7 @@
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
 #include "common/LineSource.h"
+#include "common/TextFile.h"
 
 namespace tarnwell {
 
@@ -52,13 +53,6 @@ bool ToDouble(std::string_view text, double& out) {
     return ec == std::errc() && p == end && std::isfinite(out);
 }
 
-bool ToInt(std::string_view text, std::int32_t& out) {
-    if (!text.empty() && text[0] == '+') text.remove_prefix(1);
-    const auto end = text.data() + text.size();
-    const auto [p, ec] = std::from_chars(text.data(), end, out);
-    return ec == std::errc() && p == end;
-}
-
 bool Position(std::string_view latText, std::string_view lonText, double& lat, double& lon) {
     return ToDouble(latText, lat) && ToDouble(lonText, lon) && std::fabs(lat) <= 90.0 && std::fabs(lon) <= 180.0;
 }
@@ -75,7 +69,7 @@ int ReadVersion(LineSource& source, SourceReport& report) {
             continue;
         }
         std::int32_t version = 0;
-        if (!ToInt(c[0], version) || version < 100)
+        if (!ParseInt32(c[0], version) || version < 100)
             break;
         report.version = version;
         return version;
@@ -126,7 +120,7 @@ NavSource ReadNavDat(const std::filesystem::path& path, SourceReport& report, co
     NavSource nav;
     ForEachRow(source, progress, [&](const Columns& c, std::int64_t line) {
         std::int32_t code = 0;
-        if (!ToInt(c[0], code)) return report.Skip(line, "the row code is not a number");
+        if (!ParseInt32(c[0], code)) return report.Skip(line, "the row code is not a number");
         if (code != 2 && code != 3 && code != 4 && code != 5) return;  // other aids are not used
         const bool beacon = code == 2 || code == 3;
         const std::size_t needed = beacon ? (withRegions ? 10 : 8) : (withRegions ? 11 : 10);
@@ -134,7 +128,7 @@ NavSource ReadNavDat(const std::filesystem::path& path, SourceReport& report, co
         double lat = 0, lon = 0, extra = 0;
         std::int32_t frequency = 0;
         if (!Position(c[1], c[2], lat, lon)) return report.Skip(line, "the position does not parse or is out of range");
-        if (!ToInt(c[4], frequency) || !ToDouble(c[6], extra)) return report.Skip(line, "a number does not parse");
+        if (!ParseInt32(c[4], frequency) || !ToDouble(c[6], extra)) return report.Skip(line, "a number does not parse");
         if (beacon) {
             SourceBeacon b;
             b.ident = std::string(c[7]);
@@ -220,7 +214,7 @@ std::vector<SourceAirwaySegment> ReadAwyDat(const std::filesystem::path& path, c
             // ident region kind, ident region kind, direction, level, base, top, names
             if (c.size() < 11) return report.Skip(line, "too few columns");
             std::int32_t kinds[2] = {0, 0};
-            if (!ToInt(c[2], kinds[0]) || !ToInt(c[5], kinds[1]) || !ToInt(c[7], level))
+            if (!ParseInt32(c[2], kinds[0]) || !ParseInt32(c[5], kinds[1]) || !ParseInt32(c[7], level))
                 return report.Skip(line, "a number does not parse");
             char kindLetters[2] = {0, 0};
             for (int e = 0; e < 2; ++e) {
@@ -248,7 +242,7 @@ std::vector<SourceAirwaySegment> ReadAwyDat(const std::filesystem::path& path, c
             if (c.size() < 10) return report.Skip(line, "too few columns");
             if (!Position(c[1], c[2], s.lat1, s.lon1) || !Position(c[4], c[5], s.lat2, s.lon2))
                 return report.Skip(line, "a position does not parse or is out of range");
-            if (!ToInt(c[6], level)) return report.Skip(line, "a number does not parse");
+            if (!ParseInt32(c[6], level)) return report.Skip(line, "a number does not parse");
             s.ident1 = std::string(c[0]);
             s.ident2 = std::string(c[3]);
             s.names = std::string(c[9]);
@@ -268,7 +262,7 @@ void RunwayRow100(const Columns& c, std::int64_t line, SourceAirport& a, SourceR
     SourceRunway r;
     double widthMetres = 0;
     std::int32_t surface = 0;
-    if (!ToDouble(c[1], widthMetres) || !ToInt(c[2], surface)) return report.Skip(line, "a number does not parse");
+    if (!ToDouble(c[1], widthMetres) || !ParseInt32(c[2], surface)) return report.Skip(line, "a number does not parse");
     for (std::size_t e = 0; e < 2; ++e) {
         const std::size_t base = 8 + 9 * e;
         r.ends[e].ident = std::string(c[base]);
@@ -339,7 +333,7 @@ AirportSource ReadAptDat(const std::filesystem::path& path, SourceReport& report
     SourceAirport* current = nullptr;  // the land airport whose rows follow
     ForEachRow(source, progress, [&](const Columns& c, std::int64_t line) {
         std::int32_t code = 0;
-        if (!ToInt(c[0], code)) return report.Skip(line, "the row code is not a number");
+        if (!ParseInt32(c[0], code)) return report.Skip(line, "the row code is not a number");
         if (code == 1 || code == 16 || code == 17) {
             current = nullptr;
             if (code != 1) {
@@ -348,7 +342,7 @@ AirportSource ReadAptDat(const std::filesystem::path& path, SourceReport& report
             }
             if (c.size() < 5) return report.Skip(line, "too few columns for an airport");
             SourceAirport a;
-            if (!ToInt(c[1], a.elevation)) return report.Skip(line, "the elevation does not parse");
+            if (!ParseInt32(c[1], a.elevation)) return report.Skip(line, "the elevation does not parse");
             a.line = line;
             a.ident = std::string(c[4]);
             a.name = c.Rest(5);
@@ -394,7 +388,7 @@ AirportSource ReadAptDat(const std::filesystem::path& path, SourceReport& report
         const bool kHz = code >= 1050 && code <= 1056;
         if (tenKhz || kHz) {
             std::int32_t value = 0;
-            if (c.size() < 2 || !ToInt(c[1], value)) return report.Skip(line, "the frequency does not parse");
+            if (c.size() < 2 || !ParseInt32(c[1], value)) return report.Skip(line, "the frequency does not parse");
             const int kind = (code % 1000) - 50;
             const int precision = kHz ? 2 : 1;
             // The first of each kind is kept; the finer-grained rows win.
