@@ -29,6 +29,9 @@ const std::vector<std::string> StepTexts = {"Getting VA Data",
                                             "Cross Matching Routes to Index",
                                             "Create Flight Plan Unique Routes",
                                             "Loading Flight Plan Data",
+                                            "Erasing Old Flight Plan Data",
+                                            "Creating Flight Plans",
+                                            "Matching Flight Plans to Routes",
                                             "Calculating Orvanta Miles",
                                             "Writing Data Files",
                                             "Finished!"};
@@ -190,6 +193,15 @@ TEST(CommandLine, CompilesAndLogsEveryStatusText) {
               "Cross Matching Routes to Index\nCross Matching Routes to Index 0 of 3\n"
               "Cross Matching Routes to Index 1 of 3\nCross Matching Routes to Index 2 of 3\n"
               "Cross Matching Routes to Index 3 of 3\nCreate Flight Plan Unique Routes\nLoading Flight Plan Data\n"
+              "Erasing Old Flight Plan Data\nCreating Flight Plans\n"
+              "Currently Building Plan 1 of 4 Plans.  EAAA to EAAA\n"
+              "Currently Building Plan 2 of 4 Plans.  EBBB to EBBB\n"
+              "Currently Building Plan 3 of 4 Plans.  EBBB to ECCC\n"
+              "Currently Building Plan 4 of 4 Plans.  ECCC to ECCC\n"
+              "Finished Creating Assigned Plans!\nPacking File 1\nPacking File 2\nPacking File 3\nPacking File 4\n"
+              "Finished Creating Packed Plans File\nMatching Flight Plans to Routes\n"
+              "Matching Flight Plans to Routes 0 of 3\nMatching Flight Plans to Routes 1 of 3\n"
+              "Matching Flight Plans to Routes 2 of 3\nMatching Flight Plans to Routes 3 of 3\n"
               "Calculating Orvanta Miles\nWriting Data Files\nFinished!\n");
     // Not a terminal, not verbose: one line per step, no progress counts.
     EXPECT_EQ(r.err.find("Adding VA Data"), std::string::npos) << r.err;

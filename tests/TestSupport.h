@@ -90,8 +90,30 @@ inline NavAirport NavAirportAt(const std::string& icao, float lat, float lon, st
     return a;
 }
 
+// A two-node high-altitude network: nodes 1 (50 N, 5 E) and 2 (51 N, 6 E)
+// joined both ways by airway UL1.
+inline AirwayNetwork TwoNodeNetwork() {
+    AirwayNetwork net;
+    AirwayNode a;
+    a.Ident = "ALPHA";
+    a.Latitude = 50;
+    a.Longitude = 5;
+    a.Kind = "FIX";
+    a.LegCount = 1;
+    AirwayNode b = a;
+    b.Ident = "BRAVO";
+    b.Latitude = 51;
+    b.Longitude = 6;
+    AirwayLeg ab{2, FixedText<5>("UL1"), 70.0f, 32.0f};
+    AirwayLeg ba{1, FixedText<5>("UL1"), 70.0f, 212.0f};
+    net.Add(a, std::span(&ab, 1));
+    net.Add(b, std::span(&ba, 1));
+    return net;
+}
+
 // The navigation files a compile needs: these airports (a placeholder when
-// none is given) and one VOR, one NDB and one intersection; no airways.
+// none is given), one VOR, one NDB, one intersection and TwoNodeNetwork as
+// the high-altitude airways.
 inline void WriteNavData(const TempProgramFolder& dir, std::vector<NavAirport> airports = {}) {
     if (airports.empty()) airports.push_back(NavAirportAt("ZZZZ", 0, 0));
     NavAid aid;
@@ -105,6 +127,7 @@ inline void WriteNavData(const TempProgramFolder& dir, std::vector<NavAirport> a
     put("nav_VOR.bin", EncodeNavAids(std::vector{aid}));
     put("nav_NDB.bin", EncodeNavAids(std::vector{aid}));
     put("nav_ISC.bin", EncodeIntersections(std::vector{fix}));
+    put("HighAlt.ab1", EncodeAirwayNetwork(TwoNodeNetwork()));
 }
 
 // Runs the command line program with `args` and collects its exit code and output.

@@ -1,12 +1,15 @@
 #include "flightplans/FlightPlanning.h"
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
+#include <unordered_map>
 
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
 #include "common/TextFile.h"
+#include "flightplans/KRplans.h"
 #include "index/CreateIndex.h"
 #include "shell/Port.h"
 #include "shell/ProgramState.h"
@@ -18,6 +21,22 @@ namespace tarnwell {
 namespace {
 
 constexpr const char* UniqueRoutesFileName = "UniqueRoutes.txt";
+constexpr const char* PlanLogFileName = "PlanLog.txt";
+constexpr const char* PackedPlansFileName = "PLANS.kr1";
+
+std::string PairText(const UniqueRoute& route) {
+    return route.Origin.Str() + " to " + route.Destination.Str() + ", " + route.OriginICAO.Str() + " to " +
+           route.DestinationICAO.Str();
+}
+
+// The key of a trimmed origin and destination (the origin's length first,
+// so that no two pairs share a key).
+std::string PairKey(std::string_view origin, std::string_view destination) {
+    std::string key(1, static_cast<char>(origin.size()));
+    key.append(origin);
+    key.append(destination);
+    return key;
+}
 
 // The bytes of a navigation file that must hold at least one record.
 Bytes ReadRequiredNavFile(const fs::path& path, std::size_t recordLength) {
@@ -68,6 +87,7 @@ void LoadIntersections(ProgramState& state, Port&) {
 
 void LoadHighNodes(ProgramState& state, Port& port) {
     LoadNetwork(state.DataFolder() / "HighAlt.ab1", HighNodeCapacity, state.HighNodes, port);
+    state.HighNodeIndex.Build(state.HighNodes);
 }
 
 void LoadLowNodes(ProgramState& state, Port& port) {
@@ -126,6 +146,99 @@ void LoadUniqueRoutes(ProgramState& state, Port&) {
         table.push_back(entry);
     }
     state.UniqueRoutes = std::move(table);
+}
+
+void EraseOldPlans(ProgramState& state, Port&) {
+    for (std::int32_t n = 2;; ++n) {
+        const fs::path file = PlanFilePath(state, n);
+        std::error_code ec;
+        if (!fs::exists(file, ec)) return;
+        fs::remove(file, ec);
+        if (ec) throw TarnwellError(ErrorKind::File, "the old plan file cannot be deleted: " + ec.message(), {PathText(file)});
+    }
+}
+
+void CreateFlightPlans(ProgramState& state, Port& port) {
+    const fs::path logPath = state.DataFolder() / PlanLogFileName;
+    std::ofstream log(logPath, std::ios::binary | std::ios::trunc);
+    if (!log) throw TarnwellError(ErrorKind::File, "the plan log cannot be written", {PathText(logPath)});
+    const PlanBuildContext context(state);
+    const std::int32_t count = state.UniqueRouteCount();
+    for (std::int32_t i = 1; i <= count; ++i) {
+        const UniqueRoute& route = state.UniqueRoutes[static_cast<std::size_t>(i)];
+        port.SetStatus("Currently Building Plan " + std::to_string(i) + " of " + std::to_string(count) + " Plans.  " +
+                           route.OriginICAO.Str() + " to " + route.DestinationICAO.Str(),
+                       StatusKind::Progress);
+        const PlanBuildResult result = BuildPlan(state, port, context, route);
+        TextLineWriter line;
+        line.Text(route.Origin.View());
+        line.Text(route.Destination.View());
+        line.Text(route.OriginICAO.View());
+        line.Text(route.DestinationICAO.View());
+        line.Number(result.entryCount);
+        line.Number(route.PlanNumber);
+        line.Text(result.built ? "SUCCESS" : "ERROR");
+        line.EndLine();
+        log << line.Content();
+        if (!log) throw TarnwellError(ErrorKind::File, "the plan log cannot be written", {PathText(logPath)});
+        if (!result.built)
+            port.Warn("plan " + std::to_string(route.PlanNumber) + " (" + PairText(route) +
+                      ") could not be built: " + result.failure);
+    }
+    log.close();
+    if (!log) throw TarnwellError(ErrorKind::File, "the plan log cannot be written", {PathText(logPath)});
+    port.SetStatus("Finished Creating Assigned Plans!", StatusKind::Progress);
+}
+
+void PackPlans(ProgramState& state, Port& port) {
+    const std::int32_t count = state.UniqueRouteCount();
+    Bytes out(static_cast<std::size_t>(count) * 4);
+    for (std::int32_t p = 1; p <= count; ++p) {
+        port.SetStatus("Packing File " + std::to_string(p), StatusKind::Progress);
+        const fs::path file = PlanFilePath(state, p);
+        std::error_code ec;
+        if (!fs::is_regular_file(file, ec))
+            throw TarnwellError(ErrorKind::File,
+                                "plan " + std::to_string(p) + " (" +
+                                    PairText(state.UniqueRoutes[static_cast<std::size_t>(p)]) +
+                                    ") has no plan file: its build failed (see Data/PlanLog.txt)",
+                                {PathText(file)});
+        const Bytes plan = ReadFileBytes(file);
+        if (plan.size() < 2) throw TarnwellError(ErrorKind::Input, "the plan file holds no entry count", {PathText(file)});
+        const std::int16_t entries = RecordReader{plan}.I16(0);
+        if (entries < 0 || entries > PlanPointCapacity)
+            throw TarnwellError(ErrorKind::Overflow,
+                                "the plan file holds " + std::to_string(entries) + " entries; a plan holds 0 to " +
+                                    std::to_string(PlanPointCapacity),
+                                {PathText(file)});
+        const std::size_t length = 2 + static_cast<std::size_t>(entries) * PlanPointLength;
+        if (plan.size() < length)
+            throw TarnwellError(ErrorKind::Input,
+                                "the plan file ends inside its " + std::to_string(entries) + " entries",
+                                {PathText(file)});
+        port.DoEvents();
+        if (out.size() >= 0x7fffffffu)
+            throw TarnwellError(ErrorKind::Overflow, "PLANS.kr1 would exceed the positions a route set can hold");
+        RecordWriter{out}.I32(static_cast<std::size_t>(p - 1) * 4, static_cast<std::int32_t>(out.size() + 1));
+        out.insert(out.end(), plan.begin(), plan.begin() + static_cast<std::ptrdiff_t>(length));
+    }
+    WriteFileBytes(state.RouteSet.File(PackedPlansFileName), out);
+    port.SetStatus("Finished Creating Packed Plans File", StatusKind::Progress);
+}
+
+void MatchPlansToRoutes(ProgramState& state, Port& port) {
+    std::unordered_map<std::string, std::int32_t> firstPlan;
+    for (std::int32_t u = 1; u <= state.UniqueRouteCount(); ++u) {
+        const UniqueRoute& unique = state.UniqueRoutes[static_cast<std::size_t>(u)];
+        firstPlan.try_emplace(PairKey(unique.Origin.Trimmed(), unique.Destination.Trimmed()), unique.PlanNumber);
+    }
+    const std::string last = " of " + std::to_string(state.RouteUBound());
+    for (std::int32_t r = 0; r <= state.RouteUBound(); ++r) {
+        port.SetStatus("Matching Flight Plans to Routes " + std::to_string(r) + last, StatusKind::Progress);
+        RouteRecord& route = state.Routes[static_cast<std::size_t>(r)];
+        const auto found = firstPlan.find(PairKey(route.Origin.Trimmed(), route.Destination.Trimmed()));
+        if (found != firstPlan.end()) route.PlanPointer = found->second;
+    }
 }
 
 }  // namespace tarnwell

@@ -36,4 +36,22 @@ void CreateUniqueRoutes(ProgramState& state, Port& port);
 // Reads Data/UniqueRoutes.txt back into UniqueRoutes (at most 34000 pairs).
 void LoadUniqueRoutes(ProgramState& state, Port& port);
 
+// "Erasing Old Flight Plan Data": deletes KRplans/2.krp, 3.krp and so on up to
+// the first number without a file (plan 1 is rewritten by its build).
+void EraseOldPlans(ProgramState& state, Port& port);
+
+// "Creating Flight Plans": builds the plan of every city pair into
+// KRplans/<number>.krp and logs each to Data/PlanLog.txt ("SUCCESS" or
+// "ERROR"). A plan that cannot be built is also reported through the port.
+void CreateFlightPlans(ProgramState& state, Port& port);
+
+// Copies every plan file, in plan-number order, into PLANS.kr1 of the route
+// set behind a table of their 1-based positions. A missing or damaged plan
+// file stops the compile, naming the plan.
+void PackPlans(ProgramState& state, Port& port);
+
+// "Matching Flight Plans to Routes": gives every route the number of the first
+// city pair with its (trimmed) origin and destination.
+void MatchPlansToRoutes(ProgramState& state, Port& port);
+
 }  // namespace tarnwell

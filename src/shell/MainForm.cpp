@@ -36,6 +36,12 @@ std::vector<CompileStep> CompileSteps() {
         {"Cross Matching Routes to Index", step(MatchRoutesToIndex)},
         {"Create Flight Plan Unique Routes", step(CreateUniqueRoutes)},
         {"Loading Flight Plan Data", step(LoadFlightPlanData)},
+        {"Erasing Old Flight Plan Data", step(EraseOldPlans)},
+        {"Creating Flight Plans", step([](ProgramState& s, Port& p) {
+             CreateFlightPlans(s, p);
+             PackPlans(s, p);
+         })},
+        {"Matching Flight Plans to Routes", step(MatchPlansToRoutes)},
         {"Calculating Orvanta Miles", step(CalcRouteMiles)},
         {"Writing Data Files", step(WriteDataFiles)},
     };

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "flightplans/KRplans.h"
 #include "flightplans/NavigationRecords.h"
 #include "index/IndexAirportRecord.h"
 #include "routeset/AirlineRecord.h"
+#include "routefinder/GetRoute.h"
 #include "routeset/RouteSetOutput.h"
 #include "schedule/StructureDeclares.h"
 
@@ -64,6 +66,8 @@ struct ProgramState {
     std::int32_t IntersectionMax() const { return static_cast<std::int32_t>(Intersections.size()) - 1; }
     std::int32_t HighNodeCount() const { return HighNodes.Count(); }
     std::int32_t LowNodeCount() const { return LowNodes.Count(); }
+    // The nearest-node index of HighNodes, rebuilt whenever the network is loaded.
+    NearestNodeIndex HighNodeIndex;
 
     // The city pairs of the compile, numbered from 1 like their plans; entry 0
     // is an unused placeholder so that UniqueRoutes[i] is plan i.
@@ -71,6 +75,9 @@ struct ProgramState {
     std::int32_t UniqueRouteCount() const {
         return UniqueRoutes.empty() ? 0 : static_cast<std::int32_t>(UniqueRoutes.size()) - 1;
     }
+
+    // The route finder's state; it keeps the values of the last plan built.
+    RouteFinderState Finder;
 
     // The route-set folder the running compile writes into.
     RouteSetOutput RouteSet;
