@@ -249,19 +249,23 @@ void AssembleRoute(ProgramState& state, Port& port, std::int32_t Start) {
     const auto found = [&f] { return InitialBudget(f) > f.MaxRouteDist; };
 
     f.VisitCount = 0;
+    f.AirwaySearches = 1;
     SearchAirways(state, port, origin);
     if (found()) return;
 
     SetTarget(f, state.HighNodes.Node(NearestNodeExceptTarget(state, f.ArrLatitude, f.ArrLongitude)));
+    f.AirwaySearches = 2;
     SearchAirways(state, port, origin);
     if (found()) return;
 
     origin = NearestNodeExceptOrigin(state, f.DepLatitude, f.DepLongitude);
     SetOrigin(f, state.HighNodes.Node(origin));
+    f.AirwaySearches = 3;
     SearchAirways(state, port, origin);
     if (found()) return;
 
     SetTarget(f, state.HighNodes.Node(NearestNodeExceptTarget(state, f.ArrLatitude, f.ArrLongitude)));
+    f.AirwaySearches = 4;
     SearchAirways(state, port, origin);
     if (found()) return;
 

@@ -49,6 +49,9 @@ struct RouteFinderState {
 
     // 0 while routing over airways, 2 once the point-to-point planner took over.
     std::int16_t RouteMode = 0;
+    // How many airway searches the last assembly ran (1 to 4; 4 as well when
+    // the point-to-point planner then made the route).
+    std::int16_t AirwaySearches = 0;
 
     // The trip: the departure and arrival airports.
     float DepLatitude = 0.0f;
