@@ -1,6 +1,7 @@
 // The bundled sample program folder: it compiles over its real navigation
 // data, and its real-world files are what the commands make from its sources.
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -8,6 +9,7 @@
 
 #include "TestSupport.h"
 #include "flightplans/FlightPlanning.h"
+#include "routeset/RouteSetFormats.h"
 #include "shell/MainForm.h"
 #include "shell/ProgramState.h"
 #include "shell/RecordingPort.h"
@@ -37,7 +39,41 @@ TEST(Sample, CompilesOverItsNavigationDataWithEveryAirportKnown) {
     EXPECT_EQ(r.err.find("warning"), std::string::npos) << r.err;
     std::size_t flights = 0;
     for (char c : FileText(dir.Root() / "VirtualAir.KRX")) flights += c == '\n';
-    EXPECT_EQ(fs::file_size(dir.Data() / "Tarnwell Air (Leeds)" / "routes.kr1"), flights * 32);
+    const fs::path set = dir.Data() / "Tarnwell Air (Leeds)";
+    EXPECT_EQ(fs::file_size(set / "routes.kr1"), flights * 32);
+
+    // Every city pair has its plan, nearly all over airways, and every route
+    // leads through the position table to a block inside PLANS.kr1.
+    const std::string log = FileText(dir.Data() / "PlanLog.txt");
+    EXPECT_EQ(log.find("ERROR"), std::string::npos);
+    const auto plans = static_cast<std::int32_t>(std::count(log.begin(), log.end(), '\n'));
+    const Bytes packed = ReadFileBytes(set / "PLANS.kr1");
+    const RecordReader table{packed};
+    std::int64_t next = 4 * plans;
+    int airway = 0;
+    for (std::int32_t p = 1; p <= plans; ++p) {
+        const std::int64_t at = table.I32(static_cast<std::size_t>(p - 1) * 4) - 1;
+        ASSERT_EQ(at, next) << "plan " << p;
+        const std::int16_t entries = table.I16(static_cast<std::size_t>(at));
+        next = at + 2 + 10 * entries;
+        ASSERT_LE(next, static_cast<std::int64_t>(packed.size()));
+        bool allAirway = entries > 0;
+        for (int k = 0; k < entries; ++k) allAirway = allAirway && packed[static_cast<std::size_t>(at + 2 + 10 * k)] == 'H';
+        airway += allAirway;
+    }
+    EXPECT_EQ(next, static_cast<std::int64_t>(packed.size()));
+    EXPECT_GT(airway, plans * 9 / 10);
+    for (const RouteRecord& route : DecodeRouteFile(ReadFileBytes(set / "routes.kr1"), "routes")) {
+        EXPECT_GE(route.PlanPointer, 1);
+        EXPECT_LE(route.PlanPointer, plans);
+    }
+
+    // A second compile builds the very same plans.
+    const CliRun again = RunCli(dir, Root(dir) + "compile \"" + PathText(dir.Root() / "VirtualAir.KRX") +
+                                         "\" --set-name \"Tarnwell Air (Leeds)\" --airline-iata TWL --airline-name \"Tarnwell Air\"");
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_TRUE(ReadFileBytes(set / "PLANS.kr1") == packed);
+    EXPECT_EQ(FileText(dir.Data() / "PlanLog.txt"), log);
 
     // Every data file loads, and the airway networks are real ones.
     RecordingPort port;
