@@ -44,7 +44,8 @@ const char* const HelpText = R"(Usage:
   tarnwell --help
 
 Compiles a timetable (a .KRX file) into a route set: the folder Data/NAME
-below the program folder, holding index.kr1, routes.kr1 and airline.kr1.
+below the program folder, holding index.kr1, routes.kr1, airline.kr1 and
+PLANS.kr1, the flight plans.
 If the real-world merge left an add file (Data/Defaults/carrierADD.txt),
 its flights are merged with the timetable's and the add file is used up.
 
@@ -54,7 +55,11 @@ nav_NDB.bin and nav_ISC.bin (beacons and intersections; a compile needs
 them), HighAlt.ab1 and LowAlt.ab1 (airway networks; missing means empty).
 An airport of the timetable that nav_APT.bin does not know is reported as a
 warning and keeps an empty name and the position 0, 0. Every compile writes
-its city pairs to Data/UniqueRoutes.txt.
+its city pairs to Data/UniqueRoutes.txt and builds one flight plan per city
+pair over the high-altitude airways (navaid to navaid where they do not
+serve) into KRplans/N.krp below the program folder (created when missing),
+logging each to Data/PlanLog.txt as SUCCESS or ERROR. A plan that cannot be
+built is reported as a warning naming it, and the compile then fails.
 
 Commands:
   compile TIMETABLE     compile the timetable file TIMETABLE
