@@ -84,10 +84,7 @@ inline void AimAt(ProgramState& state, std::int32_t target, float depLat, float 
     f.DepLongitude = depLon;
     f.ArrLatitude = arrLat;
     f.ArrLongitude = arrLon;
-    const AirwayNode& t = state.HighNodes.Node(target);
-    f.TargetIdent = t.Ident;
-    f.TargetLat = t.Latitude;
-    f.TargetLon = t.Longitude;
+    f.SetTarget(state.HighNodes.Node(target));
 }
 
 // The stored part of the route: (type, reference, airway) of entries 1 to RouteCount.

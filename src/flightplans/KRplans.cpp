@@ -221,14 +221,8 @@ PlanBuildResult BuildPlan(ProgramState& state, Port& port, const PlanBuildContex
         const std::int32_t t = NearestNode(state, f.ArrLatitude, f.ArrLongitude, f.RouteMode);
         if (o == 0 || t == 0)
             throw TarnwellError(ErrorKind::Input, "the high-altitude airway network has no node to start from");
-        const AirwayNode& origin = state.HighNodes.Node(o);
-        const AirwayNode& target = state.HighNodes.Node(t);
-        f.OriginIdent = origin.Ident;
-        f.OriginLat = origin.Latitude;
-        f.OriginLon = origin.Longitude;
-        f.TargetIdent = target.Ident;
-        f.TargetLat = target.Latitude;
-        f.TargetLon = target.Longitude;
+        f.SetOrigin(state.HighNodes.Node(o));
+        f.SetTarget(state.HighNodes.Node(t));
 
         AssembleRoute(state, port, o);
 

@@ -167,18 +167,6 @@ private:
     std::vector<Visit> stack_;
 };
 
-void SetTarget(RouteFinderState& f, const AirwayNode& node) {
-    f.TargetIdent = node.Ident;
-    f.TargetLat = node.Latitude;
-    f.TargetLon = node.Longitude;
-}
-
-void SetOrigin(RouteFinderState& f, const AirwayNode& node) {
-    f.OriginIdent = node.Ident;
-    f.OriginLat = node.Latitude;
-    f.OriginLon = node.Longitude;
-}
-
 // The budget a search starts with: a quarter more than the airport-to-airport distance.
 float InitialBudget(const RouteFinderState& f) {
     float course = 0.0f;
@@ -195,6 +183,18 @@ float AngleDiff(float A, float B) {
 
 RouteFinderState::RouteFinderState() : SearchPath(static_cast<std::size_t>(SearchPathCapacity)) {
     ClearRouteEntries();
+}
+
+void RouteFinderState::SetOrigin(const AirwayNode& node) {
+    OriginIdent = node.Ident;
+    OriginLat = node.Latitude;
+    OriginLon = node.Longitude;
+}
+
+void RouteFinderState::SetTarget(const AirwayNode& node) {
+    TargetIdent = node.Ident;
+    TargetLat = node.Latitude;
+    TargetLon = node.Longitude;
 }
 
 void RouteFinderState::ClearRouteEntries() {
@@ -246,28 +246,22 @@ void SearchAirways(ProgramState& state, Port& port, std::int32_t Start) {
 void AssembleRoute(ProgramState& state, Port& port, std::int32_t Start) {
     RouteFinderState& f = state.Finder;
     std::int32_t origin = Start;
-    const auto found = [&f] { return InitialBudget(f) > f.MaxRouteDist; };
+    // One airway search from the current origin; true when it found a route.
+    const auto attempt = [&](std::int16_t number) {
+        f.AirwaySearches = number;
+        SearchAirways(state, port, origin);
+        return InitialBudget(f) > f.MaxRouteDist;
+    };
 
     f.VisitCount = 0;
-    f.AirwaySearches = 1;
-    SearchAirways(state, port, origin);
-    if (found()) return;
-
-    SetTarget(f, state.HighNodes.Node(NearestNodeExceptTarget(state, f.ArrLatitude, f.ArrLongitude)));
-    f.AirwaySearches = 2;
-    SearchAirways(state, port, origin);
-    if (found()) return;
-
+    if (attempt(1)) return;
+    f.SetTarget(state.HighNodes.Node(NearestNodeExceptTarget(state, f.ArrLatitude, f.ArrLongitude)));
+    if (attempt(2)) return;
     origin = NearestNodeExceptOrigin(state, f.DepLatitude, f.DepLongitude);
-    SetOrigin(f, state.HighNodes.Node(origin));
-    f.AirwaySearches = 3;
-    SearchAirways(state, port, origin);
-    if (found()) return;
-
-    SetTarget(f, state.HighNodes.Node(NearestNodeExceptTarget(state, f.ArrLatitude, f.ArrLongitude)));
-    f.AirwaySearches = 4;
-    SearchAirways(state, port, origin);
-    if (found()) return;
+    f.SetOrigin(state.HighNodes.Node(origin));
+    if (attempt(3)) return;
+    f.SetTarget(state.HighNodes.Node(NearestNodeExceptTarget(state, f.ArrLatitude, f.ArrLongitude)));
+    if (attempt(4)) return;
 
     f.RouteMode = 2;
     PlanPointToPoint(state, f.DepLatitude, f.DepLongitude, f.ArrLatitude, f.ArrLongitude);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/FixedText.h"
+#include "flightplans/NavigationRecords.h"
 
 namespace tarnwell {
 
@@ -66,6 +67,9 @@ struct RouteFinderState {
     FixedText<7> TargetIdent;
     float TargetLat = 0.0f;
     float TargetLon = 0.0f;
+    // Copies the node's identifier and position into the origin (target) fields.
+    void SetOrigin(const AirwayNode& node);
+    void SetTarget(const AirwayNode& node);
 
     // The search. A chain must stay strictly below MaxRouteDist, which drops
     // to the length of every route found; the time limit counts from the
