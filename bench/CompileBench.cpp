@@ -1,38 +1,32 @@
 // Times the compile's steps on large generated timetables and prints figures.
 //
-//   tarnwell_bench [FOLDER]
+//   tarnwell_bench [compile] [FOLDER]
 //
 // FOLDER (default: a folder in the system's temp folder) receives a scratch
 // program folder that is removed afterwards.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "common/BinaryIO.h"
-#include "flightplans/NavigationRecords.h"
+#include "BenchSupport.h"
 #include "schedule/DataImport.h"
 #include "shell/MainForm.h"
 #include "shell/ProgramState.h"
-#include "shell/RecordingPort.h"
 
 namespace fs = std::filesystem;
-using namespace tarnwell;
+
+namespace tarnwell::bench {
 
 namespace {
-
-std::string Code(int n) {
-    std::string s = "AAA";
-    s[0] = static_cast<char>('A' + n / 676 % 26);
-    s[1] = static_cast<char>('A' + n / 26 % 26);
-    s[2] = static_cast<char>('A' + n % 26);
-    return s;
-}
 
 // `flights` lines over `airports` airports and about `pairs` city pairs, in random order.
 void WriteTimetable(const fs::path& path, int flights, int airports, int pairs, unsigned seed) {
@@ -79,98 +73,32 @@ double Seconds(const std::function<void()>& work) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// prefix followed by a number (built in place: GCC 12 misreads "x" + to_string(n)).
-std::string Named(const char* prefix, std::uint64_t n) {
-    std::string s(prefix);
-    s += std::to_string(n);
-    return s;
-}
+constexpr std::string_view PlansBuilt = "Finished Creating Assigned Plans!";
 
-float Uniform(std::mt19937& rng, float low, float high) {
-    return low + (high - low) * static_cast<float>(rng() % 1000000) / 1000000.0f;
-}
-
-// A navigation database of real size: 35,000 airports (the timetable's 3,000
-// among them, spread through the table), beacons, intersections and two
-// airway networks near their capacity.
-void WriteNavData(const fs::path& data, int timetableAirports) {
-    std::mt19937 rng(7);
-    std::vector<NavAirport> airports(35000);
-    for (std::size_t j = 0; j < airports.size(); ++j) {
-        NavAirport& a = airports[j];
-        a.ICAO = Named("X", j);
-        a.Name = Named("Airport ", j);
-        a.City = Named("City ", j);
-        a.Latitude = Uniform(rng, -60, 70);
-        a.Longitude = Uniform(rng, -180, 180);
-        a.Altitude = static_cast<std::int32_t>(rng() % 8000);
-    }
-    for (int n = 0; n < timetableAirports; ++n) {
-        std::string icao = "K";
-        icao += Code(n);
-        airports[static_cast<std::size_t>(n) * airports.size() / static_cast<std::size_t>(timetableAirports) +
-                 rng() % 10]
-            .ICAO = icao;
-    }
-    WriteFileBytes(data / "nav_APT.bin", EncodeNavAirports(airports));
-
-    auto aids = [&](std::size_t count) {
-        std::vector<NavAid> out(count);
-        for (auto& a : out) {
-            a.Ident = "ABC";
-            a.Latitude = Uniform(rng, -60, 70);
-            a.Longitude = Uniform(rng, -180, 180);
-        }
-        return out;
-    };
-    WriteFileBytes(data / "nav_VOR.bin", EncodeNavAids(aids(4000)));
-    WriteFileBytes(data / "nav_NDB.bin", EncodeNavAids(aids(9000)));
-    std::vector<Intersection> fixes(120000);
-    for (auto& f : fixes) {
-        f.Ident = "FIXES";
-        f.Latitude = Uniform(rng, -60, 70);
-        f.Longitude = Uniform(rng, -180, 180);
-    }
-    WriteFileBytes(data / "nav_ISC.bin", EncodeIntersections(fixes));
-
-    auto network = [&](std::int32_t nodes) {
-        AirwayNetwork net;
-        std::vector<AirwayLeg> legs;
-        for (std::int32_t n = 1; n <= nodes; ++n) {
-            AirwayNode node;
-            node.Ident = Named("N", n);
-            node.Latitude = Uniform(rng, -60, 70);
-            node.Longitude = Uniform(rng, -180, 180);
-            node.LegCount = static_cast<std::int16_t>(rng() % 7);
-            legs.assign(static_cast<std::size_t>(node.LegCount), AirwayLeg{});
-            for (auto& leg : legs) {
-                leg.Neighbour = static_cast<std::int16_t>(rng() % static_cast<unsigned>(nodes) + 1);
-                leg.AirwayName = Named("J", rng() % 999);
-                leg.LegLength = Uniform(rng, 5, 200);
-                leg.LegCourse = Uniform(rng, 0, 360);
-            }
-            net.Add(node, legs);
-        }
-        return EncodeAirwayNetwork(net);
-    };
-    WriteFileBytes(data / "HighAlt.ab1", network(HighNodeCapacity));
-    WriteFileBytes(data / "LowAlt.ab1", network(LowNodeCapacity));
-}
-
-// Notes when each step of the compile starts.
-class TimingPort : public RecordingPort {
+// Notes when each step of the compile starts, and when the plans are built
+// (the flight-plan step then packs them).
+class TimingPort : public ClockPort {
 public:
-    std::vector<std::pair<std::string, std::chrono::steady_clock::time_point>> marks;
+    using Clock = std::chrono::steady_clock;
+    std::vector<std::pair<std::string, Clock::time_point>> marks;
+    std::optional<Clock::time_point> plansBuilt;
     void SetStatus(std::string_view text, StatusKind kind) override {
-        if (kind == StatusKind::Step) marks.emplace_back(std::string(text), std::chrono::steady_clock::now());
-        RecordingPort::SetStatus(text, kind);
+        if (kind == StatusKind::Step) marks.emplace_back(std::string(text), Clock::now());
+        if (text == PlansBuilt) plansBuilt = Clock::now();
+        ClockPort::SetStatus(text, kind);
     }
 };
+
+// The plans the compile reported it could not build.
+std::size_t FailedPlans(const RecordingPort& port) {
+    return static_cast<std::size_t>(std::count_if(port.warnings.begin(), port.warnings.end(), [](const std::string& w) {
+        return w.find("could not be built") != std::string::npos;
+    }));
+}
 
 void RunCompile(const fs::path& root, const fs::path& timetable, const char* title) {
     ProgramState s(root);
     TimingPort port;
-    port.recordProgress = false;
     port.setName = "Bench";
     port.fileToChoose = timetable;
     const double startUp = Seconds([&] { StartUp(s, port); });
@@ -186,17 +114,26 @@ void RunCompile(const fs::path& root, const fs::path& timetable, const char* tit
     std::printf("  flights %zu (timetable %zu, added %zu), index airports %zu, city pairs %d\n", s.Routes.size(),
                 s.Routes.size() - added, added, s.IndexAirports.size(), s.UniqueRouteCount());
     std::printf("  start-up (35,000 navigation airports) %.3f s; compile %.3f s:\n", startUp, total);
-    for (std::size_t i = 0; i + 1 < port.marks.size(); ++i)
-        if (port.marks[i].first != "Finished!")
-            std::printf("    %-40s %.3f s\n", port.marks[i].first.c_str(),
-                    std::chrono::duration<double>(port.marks[i + 1].second - port.marks[i].second).count());
+    const auto seconds = [](auto from, auto to) { return std::chrono::duration<double>(to - from).count(); };
+    for (std::size_t i = 0; i + 1 < port.marks.size(); ++i) {
+        const auto& [text, at] = port.marks[i];
+        if (text == "Finished!") continue;
+        const auto next = port.marks[i + 1].second;
+        std::printf("    %-40s %.3f s\n", text.c_str(), seconds(at, next));
+        if (text == "Creating Flight Plans" && port.plansBuilt) {
+            const double building = seconds(at, *port.plansBuilt);
+            std::printf("      building %d plans %.3f s (%.1f plans/s, %zu failed), packing %.3f s\n",
+                        s.UniqueRouteCount(), building, s.UniqueRouteCount() / building, FailedPlans(port),
+                        seconds(*port.plansBuilt, next));
+        }
+    }
+    std::fflush(stdout);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    const fs::path root =
-        argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path() / ("tarnwell-bench-" + std::to_string(std::random_device{}()));
+int CompileBench(int argc, char** argv) {
+    const fs::path root = argc > 0 ? fs::path(argv[0]) : ScratchFolder("tarnwell-bench-");
     fs::create_directories(root / "Data" / "Defaults");
     WriteNavData(root / "Data", 3000);
 
@@ -226,3 +163,5 @@ int main(int argc, char** argv) {
     fs::remove_all(root, ec);
     return 0;
 }
+
+}  // namespace tarnwell::bench

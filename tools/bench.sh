@@ -1,5 +1,9 @@
 #!/usr/bin/env bash
-# Builds the benchmark in release mode and prints its figures.
+# Builds the benchmark in release mode and prints its figures. Arguments go to
+# tarnwell_bench:
+#   [compile] [FOLDER]                          the compile's steps (the default)
+#   plans [FOLDER] [--pairs N] [--seed N]       flight plans between random airports
+# tools/bench-plans.sh runs the plans mode over three networks.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cmake -S "$here" -B "$here/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNWELL_BUILD_TESTS=OFF >/dev/null

@@ -1,0 +1,42 @@
+#pragma once
+// What the benchmark's modes share: the generated navigation database, a
+// port with a real millisecond clock, and the modes themselves.
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "shell/RecordingPort.h"
+
+namespace tarnwell::bench {
+
+// A port whose tick counter is the steady clock, so that the route finder's
+// search time limit runs as it does in the program.
+class ClockPort : public RecordingPort {
+public:
+    ClockPort() { recordProgress = false; }
+    std::uint32_t GetTickCount() override {
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    }
+};
+
+// Three letters for n (AAA, AAB, ...): the generated airports' codes.
+std::string Code(int n);
+
+// Writes a navigation database of real size into `data`: 35,000 airports (the
+// first `timetableAirports` coded "K" + Code(n), spread through the table),
+// beacons and intersections scattered over 60 S to 70 N, a high-altitude
+// airway network of 15,000 nodes covering the same region, and a random low
+// network.
+void WriteNavData(const std::filesystem::path& data, int timetableAirports);
+
+// A fresh scratch folder below the system's temp folder.
+std::filesystem::path ScratchFolder(const char* prefix);
+
+// The modes; argv[0] is the mode's first argument, not the program.
+int CompileBench(int argc, char** argv);
+int PlanBench(int argc, char** argv);
+
+}  // namespace tarnwell::bench
