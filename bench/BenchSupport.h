@@ -8,6 +8,7 @@
 #include <string>
 
 #include "shell/RecordingPort.h"
+#include "shell/TickClock.h"
 
 namespace tarnwell::bench {
 
@@ -16,10 +17,10 @@ namespace tarnwell::bench {
 class ClockPort : public RecordingPort {
 public:
     ClockPort() { recordProgress = false; }
-    std::uint32_t GetTickCount() override {
-        const auto now = std::chrono::steady_clock::now().time_since_epoch();
-        return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-    }
+    std::uint32_t GetTickCount() override { return clock_.Now(); }
+
+private:
+    TickClock clock_;
 };
 
 // Three letters for n (AAA, AAB, ...): the generated airports' codes.

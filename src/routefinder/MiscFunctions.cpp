@@ -57,10 +57,10 @@ float GetDistance(float Lat1, float Lon1, float Lat2, float Lon2, float& lastCou
     // Napier's analogies: the two half-sums of the angles at the two points.
     const float xq1 = ToSingle(Divide(std::cos(halfLat), std::sin(halfSum), Routine), Routine);
     const float xq2 = ToSingle(Divide(xq1, tanHalfLon, Routine), Routine);
-    const float X = ToSingle(Degrees(std::atan(xq2)), Routine);
+    const float X = ToSingle(Degrees(std::atan(static_cast<double>(xq2))), Routine);
     const float yq1 = ToSingle(Divide(std::sin(halfLat), std::cos(halfSum), Routine), Routine);
     const float yq2 = ToSingle(Divide(yq1, tanHalfLon, Routine), Routine);
-    const float Y = ToSingle(Degrees(std::atan(yq2)), Routine);
+    const float Y = ToSingle(Degrees(std::atan(static_cast<double>(yq2))), Routine);
 
     lastCourse = X - Y;
     const double ratio = Divide(std::tan(halfLat) * std::sin(Radians(X)), std::sin(Radians(Y)), Routine);

@@ -60,9 +60,4 @@ void CliPort::ShowMessage(std::string_view text, std::string_view) {
 
 std::optional<std::filesystem::path> CliPort::AskFilePath(const std::filesystem::path&) { return options_.timetable; }
 
-std::uint32_t CliPort::GetTickCount() {
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_);
-    return static_cast<std::uint32_t>(ms.count());
-}
-
 }  // namespace tarnwell

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "shell/Port.h"
+#include "shell/TickClock.h"
 
 namespace tarnwell {
 
@@ -40,7 +41,7 @@ public:
     std::vector<std::int32_t> ChosenAirlines() override { return {}; }
     void ShowMessage(std::string_view text, std::string_view title) override;
     std::optional<std::filesystem::path> AskFilePath(const std::filesystem::path& startFolder) override;
-    std::uint32_t GetTickCount() override;
+    std::uint32_t GetTickCount() override { return ticks_.Now(); }
 
 private:
     void ShowOnTerminal(std::string_view text, bool force);
@@ -49,7 +50,7 @@ private:
     std::ofstream statusLog_;
     bool lineOpen_ = false;
     std::chrono::steady_clock::time_point lastShown_{};
-    const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    TickClock ticks_;
 };
 
 }  // namespace tarnwell
