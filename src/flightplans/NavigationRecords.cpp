@@ -6,27 +6,16 @@
 
 namespace tarnwell {
 
-const AirwayNode& AirwayNetwork::Node(std::int32_t number) const {
-    if (!Contains(number))
-        throw TarnwellError(ErrorKind::Overflow, "node number " + std::to_string(number) +
-                                                     " lies outside the airway network (nodes 1 to " +
-                                                     std::to_string(Count()) + ")");
-    return nodes_[static_cast<std::size_t>(number - 1)];
+void AirwayNetwork::NoSuchNode(std::int32_t number) const {
+    throw TarnwellError(ErrorKind::Overflow, "node number " + std::to_string(number) +
+                                                 " lies outside the airway network (nodes 1 to " +
+                                                 std::to_string(Count()) + ")");
 }
 
-const AirwayLeg& AirwayNetwork::Leg(std::int32_t number, std::int32_t slot) const {
-    const AirwayNode& node = Node(number);
-    if (slot < 0 || slot >= node.LegCount)
-        throw TarnwellError(ErrorKind::Overflow, "leg slot " + std::to_string(slot) + " of airway node " +
-                                                     std::to_string(number) + " is not in use (the node has " +
-                                                     std::to_string(node.LegCount) + " legs)");
-    return legs_[firstLeg_[static_cast<std::size_t>(number - 1)] + static_cast<std::uint32_t>(slot)];
-}
-
-std::span<const AirwayLeg> AirwayNetwork::Legs(std::int32_t number) const {
-    const AirwayNode& node = Node(number);
-    return std::span(legs_).subspan(firstLeg_[static_cast<std::size_t>(number - 1)],
-                                    static_cast<std::size_t>(node.LegCount));
+void AirwayNetwork::NoSuchLeg(std::int32_t number, std::int32_t slot) const {
+    throw TarnwellError(ErrorKind::Overflow, "leg slot " + std::to_string(slot) + " of airway node " +
+                                                 std::to_string(number) + " is not in use (the node has " +
+                                                 std::to_string(Node(number).LegCount) + " legs)");
 }
 
 void AirwayNetwork::Clear() {

@@ -89,9 +89,19 @@ class AirwayNetwork {
 public:
     std::int32_t Count() const { return static_cast<std::int32_t>(nodes_.size()); }
     bool Contains(std::int32_t number) const { return number >= 1 && number <= Count(); }
-    const AirwayNode& Node(std::int32_t number) const;
-    const AirwayLeg& Leg(std::int32_t number, std::int32_t slot) const;
-    std::span<const AirwayLeg> Legs(std::int32_t number) const;
+    const AirwayNode& Node(std::int32_t number) const {
+        if (!Contains(number)) NoSuchNode(number);
+        return nodes_[static_cast<std::size_t>(number - 1)];
+    }
+    const AirwayLeg& Leg(std::int32_t number, std::int32_t slot) const {
+        if (slot < 0 || slot >= Node(number).LegCount) NoSuchLeg(number, slot);
+        return legs_[firstLeg_[static_cast<std::size_t>(number - 1)] + static_cast<std::uint32_t>(slot)];
+    }
+    std::span<const AirwayLeg> Legs(std::int32_t number) const {
+        const AirwayNode& node = Node(number);
+        return std::span(legs_).subspan(firstLeg_[static_cast<std::size_t>(number - 1)],
+                                        static_cast<std::size_t>(node.LegCount));
+    }
 
     void Clear();
     // Appends the next node; its number is the new Count().
@@ -100,6 +110,9 @@ public:
     friend bool operator==(const AirwayNetwork&, const AirwayNetwork&) = default;
 
 private:
+    [[noreturn]] void NoSuchNode(std::int32_t number) const;
+    [[noreturn]] void NoSuchLeg(std::int32_t number, std::int32_t slot) const;
+
     std::vector<AirwayNode> nodes_;
     std::vector<std::uint32_t> firstLeg_;
     std::vector<AirwayLeg> legs_;

@@ -61,18 +61,23 @@ private:
         shortest = dist;
 
         const AirwayNode& here = net_.Node(node);
-        float course = 0.0f;
-        float remaining = 0.0f;
-        try {
-            remaining = GetDistance(here.Latitude, here.Longitude, f_.TargetLat, f_.TargetLon, course);
-        } catch (const TarnwellError&) {
-            return;
+        RouteFinderState::TargetBearing& toTarget = f_.ToTarget[static_cast<std::size_t>(node)];
+        if (toTarget.search != f_.SearchNumber) {
+            toTarget.search = f_.SearchNumber;
+            try {
+                toTarget.remaining =
+                    GetDistance(here.Latitude, here.Longitude, f_.TargetLat, f_.TargetLon, toTarget.course);
+                toTarget.fault = false;
+            } catch (const TarnwellError&) {
+                toTarget.fault = true;
+            }
+            if (toTarget.course < 0) toTarget.course += 360;
         }
-        if (course < 0) course += 360;
-        const float bound = dist + remaining;
+        if (toTarget.fault) return;
+        const float bound = dist + toTarget.remaining;
         if (!std::isfinite(bound) || bound >= f_.MaxRouteDist) return;
         if (here.LegCount <= 0) return;  // no leg to choose from
-        stack_.push_back(Visit{node, dist, course, here.LegCount});
+        stack_.push_back(Visit{node, dist, toTarget.course, here.LegCount});
     }
 
     void End() { stack_.pop_back(); }
@@ -231,6 +236,11 @@ void SearchAirways(ProgramState& state, Port& port, std::int32_t Start) {
     if (f.ShortestArrival.size() != slots) {
         f.ShortestArrival.assign(slots, NotArrived);
         f.ArrivedNodes.clear();
+        f.ToTarget.assign(slots, {});
+    }
+    if (++f.SearchNumber == 0) {  // the numbers wrapped: forget every measurement
+        f.ToTarget.assign(slots, {});
+        f.SearchNumber = 1;
     }
     for (const std::int32_t node : f.ArrivedNodes) f.ShortestArrival[static_cast<std::size_t>(node)] = NotArrived;
     f.ArrivedNodes.clear();

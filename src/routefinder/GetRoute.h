@@ -87,6 +87,18 @@ struct RouteFinderState {
     // recorded so far would. VisitCount still counts every recorded visit.
     std::vector<float> ShortestArrival;
     std::vector<std::int32_t> ArrivedNodes;
+
+    // The distance and course from each node to the target, measured at the
+    // node's first visit in a search and reused when it is visited again
+    // (the target does not move within a search).
+    struct TargetBearing {
+        float remaining = 0.0f;
+        float course = 0.0f;
+        std::uint32_t search = 0;  // the search it was measured in
+        bool fault = false;        // GetDistance failed
+    };
+    std::vector<TargetBearing> ToTarget;
+    std::uint32_t SearchNumber = 0;
 };
 
 // One complete search from node `Start` towards the target node. Success
