@@ -425,8 +425,9 @@ std::optional<std::string> OppositeRunway(std::string_view ident) {
     else if (!suffix.empty() && suffix != "C" && suffix != "T" && suffix != "S" && suffix != "G" && suffix != "W")
         return std::nullopt;
     const int other = (number + 18 - 1) % 36 + 1;
-    std::string out = (other < 10 ? "0" : "") + std::to_string(other) + suffix;
-    return out;
+    std::string out = std::to_string(other);
+    if (other < 10) out.insert(out.begin(), '0');
+    return out + suffix;
 }
 
 }  // namespace tarnwell
