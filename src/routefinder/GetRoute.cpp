@@ -47,7 +47,7 @@ public:
     }
 
 private:
-    // Steps 1 to 4 of a visit, up to where it chooses a leg. Pushes the visit
+    // The start of a visit: the visited test, the record, the bound. Pushes the visit
     // unless it ends already.
     void Open(std::int32_t node, float dist) {
         if (!net_.Contains(node)) return;
