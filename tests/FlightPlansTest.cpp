@@ -84,19 +84,6 @@ TEST(CreateFlightPlans, AFailedBuildLeavesNoPlanAndSaysWhich) {
     p.state.RouteSet.Discard();
 }
 
-TEST(CreateFlightPlans, CommandLineNamesThePlanThatFailed) {
-    TempProgramFolder dir;
-    testing::WriteNavData(dir, {NavAirportAt("EAAA", 50, 5), NavAirportAt("EBBB", 51, 6)});
-    fs::remove(dir.Data() / "HighAlt.ab1");
-    dir.Write("t.KRX", testing::Flight("AAA", "BBB"));
-    const testing::CliRun r = testing::RunCli(
-        dir, "--root \"" + PathText(dir.Root()) + "\" compile \"" + PathText(dir.Root() / "t.KRX") +
-                 "\" --set-name Set --airline-iata TWL --airline-name Air");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("plan 1 (AAA to BBB, EAAA to EBBB) could not be built"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("has no plan file"), std::string::npos) << r.err;
-}
-
 TEST(EraseOldPlans, StopsAtTheFirstMissingNumberAndKeepsPlanOne) {
     TempProgramFolder dir;
     for (int n : {1, 2, 3, 4, 5, 7}) dir.Write("KRplans/" + std::to_string(n) + ".krp", "x");
