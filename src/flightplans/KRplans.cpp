@@ -146,13 +146,14 @@ std::int32_t FindNavAirport(const ProgramState& state, const FixedText<4>& ICAO)
     return 0;
 }
 
-PlanBuildContext::PlanBuildContext(const ProgramState& state) : folder_(state.ProgramFolder / "KRplans") {
+PlanBuildContext::PlanBuildContext(const ProgramState& state) {
+    const fs::path folder = PlanFilePath(state, 1).parent_path();
     std::error_code ec;
-    if (!fs::is_directory(folder_, ec)) {
-        fs::create_directory(folder_, ec);
+    if (!fs::is_directory(folder, ec)) {
+        fs::create_directory(folder, ec);
         if (ec)
             throw TarnwellError(ErrorKind::File, "the plan folder cannot be created: " + ec.message(),
-                                {PathText(folder_)});
+                                {PathText(folder)});
     }
     firstByCode_.reserve(state.NavAirports.size());
     for (std::size_t i = 0; i < state.NavAirports.size(); ++i)
@@ -175,15 +176,6 @@ void EncodePlanPoint(const PlanPoint& point, std::span<std::uint8_t> record) {
     w.Text(5, point.AirwayName);
 }
 
-PlanPoint DecodePlanPoint(std::span<const std::uint8_t> record) {
-    const RecordReader r{record};
-    PlanPoint p;
-    p.PointType = static_cast<char>(r.U8(0));
-    p.PointRef = r.I32(1);
-    p.AirwayName = r.Text<5>(5);
-    return p;
-}
-
 Bytes EncodePlan(std::span<const PlanPoint> points) {
     Bytes out(2 + points.size() * PlanPointLength);
     RecordWriter{out}.I16(0, CheckedInt16(static_cast<std::int64_t>(points.size()), "the plan's entry count"));
@@ -194,7 +186,7 @@ Bytes EncodePlan(std::span<const PlanPoint> points) {
 
 PlanBuildResult BuildPlan(ProgramState& state, Port& port, const PlanBuildContext& context, const UniqueRoute& route) {
     // No plan of an earlier compile may stand in for this one if it fails.
-    const fs::path file = context.Folder() / (std::to_string(route.PlanNumber) + ".krp");
+    const fs::path file = PlanFilePath(state, route.PlanNumber);
     std::error_code ec;
     fs::remove(file, ec);
     if (ec)

@@ -74,12 +74,10 @@ std::int32_t FindNavAirport(const ProgramState& state, const FixedText<4>& ICAO)
 class PlanBuildContext {
 public:
     explicit PlanBuildContext(const ProgramState& state);
-    const std::filesystem::path& Folder() const { return folder_; }
     // As FindNavAirport, by hash.
     std::int32_t FindNavAirport(const FixedText<4>& ICAO) const;
 
 private:
-    std::filesystem::path folder_;
     std::unordered_map<std::uint32_t, std::int32_t> firstByCode_;
 };
 
@@ -98,7 +96,6 @@ inline constexpr std::size_t PlanPointLength = 10;
 inline constexpr std::int32_t PlanPointCapacity = 200;  // the most entries a plan may hold
 
 void EncodePlanPoint(const PlanPoint& point, std::span<std::uint8_t> record);
-PlanPoint DecodePlanPoint(std::span<const std::uint8_t> record);
 // A plan file (and a block of PLANS.kr1): the 16-bit entry count, then the entries.
 Bytes EncodePlan(std::span<const PlanPoint> points);
 
