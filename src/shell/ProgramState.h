@@ -13,6 +13,8 @@
 #include "flightplans/NavigationRecords.h"
 #include "index/IndexAirportRecord.h"
 #include "routeset/AirlineRecord.h"
+#include "routeset/AirportDatabase.h"
+#include "routeset/RunwayMod.h"
 #include "routefinder/GetRoute.h"
 #include "routeset/RouteSetOutput.h"
 #include "schedule/StructureDeclares.h"
@@ -44,6 +46,15 @@ struct ProgramState {
     // Index airports, in code order; an airport's position is its index number.
     std::vector<IndexAirportRecord> IndexAirports;
     std::int32_t IndexUBound() const { return static_cast<std::int32_t>(IndexAirports.size()) - 1; }
+
+    // The airport database and the altitude list, reloaded by every compile,
+    // and what the database holds for each index airport (indexed like
+    // IndexAirports).
+    std::vector<NavennaAirportRecord> NavennaAirports;
+    std::int32_t NavennaAirportUBound() const { return static_cast<std::int32_t>(NavennaAirports.size()) - 1; }
+    std::vector<AltitudeEntry> Altitudes;  // at most AltitudeCapacity entries
+    std::int32_t AltitudeUBound() const { return static_cast<std::int32_t>(Altitudes.size()) - 1; }
+    std::vector<AirportInfoRecord> AirportInfo;
 
     // The real-world airline list loaded at start-up, and the route set's airlines.
     std::vector<AirlineRecord> RealAirlines;
