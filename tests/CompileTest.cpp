@@ -32,8 +32,13 @@ const std::vector<std::string> StepTexts = {"Getting VA Data",
                                             "Erasing Old Flight Plan Data",
                                             "Creating Flight Plans",
                                             "Matching Flight Plans to Routes",
+                                            "Creating Arrivals Pointers",
                                             "Calculating Orvanta Miles",
                                             "Writing Data Files",
+                                            "Loading Navenna Airports",
+                                            "Loading Altitudes",
+                                            "Finding Navenna Data",
+                                            "Writing Index File",
                                             "Finished!"};
 
 // Airports one degree apart: AAA-BBB and AAA-CCC are 60 NM.
@@ -67,13 +72,15 @@ struct Compile {
 
 }  // namespace
 
-TEST(CompileSchedule, RunsEveryStepAndEndsWithFinishedAndOneBeep) {
+TEST(CompileSchedule, RunsEveryStepAndEndsWithFinishedAndTwoBeeps) {
     Compile c;
     const auto outcome = c.Run(Flight("BBB", "AAA", 1) + Flight("AAA", "BBB", 2));
     ASSERT_EQ(outcome.result, CompileOutcome::Result::Finished) << outcome.reason;
     EXPECT_EQ(c.StepStatuses(), StepTexts);
-    ASSERT_EQ(c.port.beeps.size(), 1u);
+    // One when the airport information is written, one when the compile has finished.
+    ASSERT_EQ(c.port.beeps.size(), 2u);
     EXPECT_EQ(c.port.beeps[0].kind, BeepKind::Finished);
+    EXPECT_EQ(c.port.beeps[1].kind, BeepKind::Finished);
     EXPECT_EQ(c.port.messages, std::vector<std::string>{"Select the .KRX file you will be compiling."});
 
     const auto routes = DecodeRouteFile(ReadFileBytes(c.SetFolder() / "routes.kr1"), "routes");
@@ -104,9 +111,13 @@ TEST(CompileSchedule, MergesAWaitingAddFileOnce) {
     EXPECT_EQ(routes[1].FlightNumber, 3);
     EXPECT_FALSE(fs::exists(c.dir.AddFile()));
     EXPECT_EQ(c.port.StatusTexts()[2], "Adding VA Data 0000 of 0000");
-    // CCC is known to the navigation data, AAA is not: it beeps and is measured at 0, 0.
-    ASSERT_EQ(c.port.beeps.size(), 2u);
+    // CCC's code EXYZ is neither in the navigation data (it beeps and is
+    // measured at 0, 0) nor in the altitude list (another beep).
+    ASSERT_EQ(c.port.beeps.size(), 4u);
     EXPECT_EQ(c.port.beeps[0].kind, BeepKind::Warning);
+    EXPECT_EQ(c.port.beeps[1].kind, BeepKind::Warning);
+    EXPECT_NE(c.port.beeps[0].reason.find("CCC (EXYZ)"), std::string::npos) << c.port.beeps[0].reason;
+    EXPECT_NE(c.port.beeps[1].reason.find("CCC (EXYZ)"), std::string::npos) << c.port.beeps[1].reason;
 
     ASSERT_EQ(c.Run(Flight("BBB", "BBB", 3)).result, CompileOutcome::Result::Finished);
     EXPECT_EQ(DecodeRouteFile(ReadFileBytes(c.SetFolder() / "routes.kr1"), "routes").size(), 1u);
@@ -202,7 +213,8 @@ TEST(CommandLine, CompilesAndLogsEveryStatusText) {
               "Finished Creating Packed Plans File\nMatching Flight Plans to Routes\n"
               "Matching Flight Plans to Routes 0 of 3\nMatching Flight Plans to Routes 1 of 3\n"
               "Matching Flight Plans to Routes 2 of 3\nMatching Flight Plans to Routes 3 of 3\n"
-              "Calculating Orvanta Miles\nWriting Data Files\nFinished!\n");
+              "Creating Arrivals Pointers\nCalculating Orvanta Miles\nWriting Data Files\n"
+              "Loading Navenna Airports\nLoading Altitudes\nFinding Navenna Data\nWriting Index File\nFinished!\n");
     // Not a terminal, not verbose: one line per step, no progress counts.
     EXPECT_EQ(r.err.find("Adding VA Data"), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("Cross Matching Routes to Index 0"), std::string::npos) << r.err;

@@ -13,6 +13,7 @@
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
 #include "flightplans/NavigationRecords.h"
+#include "routeset/AirportDatabase.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -111,9 +112,25 @@ inline AirwayNetwork TwoNodeNetwork() {
     return net;
 }
 
+// The airport database (these airports, none with runways) and the altitude
+// list (each at its altitude).
+inline void WriteAirportDatabase(const TempProgramFolder& dir, const std::vector<NavAirport>& airports) {
+    std::vector<NavennaAirportRecord> records;
+    std::string altitudes;
+    for (const NavAirport& a : airports) {
+        records.push_back({});
+        records.back().ICAO = a.ICAO;
+        altitudes += a.ICAO.Str() + "," + std::to_string(a.Altitude) + "\r\n";
+    }
+    WriteFileBytes(dir.Data() / "nv_apt1.nv2", EncodeNavennaAirports(records));
+    WriteFileBytes(dir.Data() / "nv_apt2.nv2", Bytes{});
+    WriteFileBytes(dir.Data() / "nv_apt3.nv2", Bytes{});
+    dir.Write("Data/Altitudes.txt", altitudes);
+}
+
 // The navigation files a compile needs: these airports (a placeholder when
 // none is given), one VOR, one NDB, one intersection and TwoNodeNetwork as
-// the high-altitude airways.
+// the high-altitude airways, and the airport database of these airports.
 inline void WriteNavData(const TempProgramFolder& dir, std::vector<NavAirport> airports = {}) {
     if (airports.empty()) airports.push_back(NavAirportAt("ZZZZ", 0, 0));
     NavAid aid;
@@ -128,6 +145,7 @@ inline void WriteNavData(const TempProgramFolder& dir, std::vector<NavAirport> a
     put("nav_NDB.bin", EncodeNavAids(std::vector{aid}));
     put("nav_ISC.bin", EncodeIntersections(std::vector{fix}));
     put("HighAlt.ab1", EncodeAirwayNetwork(TwoNodeNetwork()));
+    WriteAirportDatabase(dir, airports);
 }
 
 // Runs the command line program with `args` and collects its exit code and output.

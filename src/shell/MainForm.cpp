@@ -6,9 +6,11 @@
 
 #include "common/Errors.h"
 #include "flightplans/FlightPlanning.h"
+#include "index/ArrivalsPointers.h"
 #include "index/CreateIndex.h"
 #include "index/MatchIndextoRoutes.h"
 #include "routeset/MainMod.h"
+#include "routeset/RunwayMod.h"
 #include "schedule/DataImport.h"
 #include "shell/Port.h"
 #include "shell/ProgramState.h"
@@ -42,8 +44,12 @@ std::vector<CompileStep> CompileSteps() {
              PackPlans(s, p);
          })},
         {"Matching Flight Plans to Routes", step(MatchPlansToRoutes)},
+        {"Creating Arrivals Pointers", step(CreateArrivalsPointers)},
         {"Calculating Orvanta Miles", step(CalcRouteMiles)},
-        {"Writing Data Files", step(WriteDataFiles)},
+        {"Writing Data Files", step([](ProgramState& s, Port& p) {
+             WriteDataFiles(s, p);
+             BuildAirportInfo(s, p);
+         })},
     };
 }
 

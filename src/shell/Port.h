@@ -19,7 +19,7 @@ enum class StatusKind {
 };
 
 enum class BeepKind {
-    Finished,  // the compile has finished
+    Finished,  // a piece of work has finished (the compile, its airport information)
     Warning,   // something was missing; the reason says what
 };
 
