@@ -97,15 +97,14 @@ public:
     PositionedFile(fs::path path, const char* what) : path_(std::move(path)), what_(what) {}
 
     // The `length` bytes at the 1-based position `position`.
-    std::span<const std::uint8_t> At(std::int64_t position, std::size_t length, const IndexAirportRecord& airport,
-                                     std::int32_t index, const char* field) {
+    std::span<const std::uint8_t> At(std::int64_t position, std::size_t length, const IndexAirportRecord& airport) {
         if (!bytes_) {
             std::error_code ec;
             if (!fs::exists(path_, ec))
                 throw TarnwellError(ErrorKind::File,
                                     "airport " + AirportName(airport) + " needs its " + what_ + " from " +
                                         PathText(path_) + ", which is missing",
-                                    {PathText(path_), {}, {}, field, index});
+                                    {PathText(path_)});
             bytes_ = ReadFileBytes(path_);
         }
         const std::int64_t offset = position - 1;
@@ -114,7 +113,7 @@ public:
                                 "airport " + AirportName(airport) + ": its " + what_ + " at byte " +
                                     std::to_string(position) + " (" + std::to_string(length) +
                                     " bytes) lie outside the file of " + std::to_string(bytes_->size()) + " bytes",
-                                {PathText(path_), {}, {}, field, index});
+                                {PathText(path_)});
         return std::span(*bytes_).subspan(static_cast<std::size_t>(offset), length);
     }
 
@@ -243,13 +242,12 @@ void WriteIndexFile(ProgramState& state, Port& port) {
         const std::int32_t n = info.RunwayCount;
         if (n <= 0) continue;
         // The last runway record lies in the file too before room is made for them all.
-        runways.At(static_cast<std::int64_t>(info.RunwayPos) + 56 * (static_cast<std::int64_t>(n) - 1) + 4, 48, airport,
-                   i, "RunwayCount");
+        runways.At(static_cast<std::int64_t>(info.RunwayPos) + 56 * (static_cast<std::int64_t>(n) - 1) + 4, 48, airport);
         const std::size_t at = apt.size();
         apt.resize(at + static_cast<std::size_t>(n) * AptRunwayRecordLength + AptValuesRecordLength);
         for (std::int32_t k = 0; k < n; ++k) {
             const std::int64_t r = static_cast<std::int64_t>(info.RunwayPos) + 56 * static_cast<std::int64_t>(k);
-            const RecordReader in{runways.At(r + 4, 48, airport, i, "RunwayPos")};  // positions r + 4 to r + 51
+            const RecordReader in{runways.At(r + 4, 48, airport)};  // positions r + 4 to r + 51
             AptRunwayRecord runway;
             runway.RunwayIdent = in.Text<5>(0);
             runway.RunwayData1 = in.I32(5);
@@ -262,7 +260,7 @@ void WriteIndexFile(ProgramState& state, Port& port) {
             EncodeAptRunway(runway, std::span(apt).subspan(at + static_cast<std::size_t>(k) * AptRunwayRecordLength,
                                                            AptRunwayRecordLength));
         }
-        const RecordReader in{values.At(static_cast<std::int64_t>(info.ValuesPos) + 50, 28, airport, i, "ValuesPos")};
+        const RecordReader in{values.At(static_cast<std::int64_t>(info.ValuesPos) + 50, 28, airport)};
         AptValuesRecord record;
         for (std::size_t v = 0; v < record.Values.size(); ++v)
             record.Values[v] = FormatFor(in.F32(4 * v), airport, i, "value " + std::to_string(v + 1));
