@@ -5,6 +5,7 @@
 
 #include "common/BinaryIO.h"
 #include "flightplans/NavigationRecords.h"
+#include "routeset/AirportDatabase.h"
 #include "routefinder/MiscFunctions.h"
 
 namespace fs = std::filesystem;
@@ -156,6 +157,47 @@ void WriteNavData(const fs::path& data, int timetableAirports) {
         low.Add(node, legs);
     }
     WriteFileBytes(data / "LowAlt.ab1", EncodeAirwayNetwork(low));
+
+    // The airport database: every airport with one to six runways, listed in
+    // reverse so that no lookup is won at the first record; the altitude list
+    // with about 20,000 entries, the timetable's airports among them.
+    std::vector<NavennaAirportRecord> database;
+    std::vector<NavennaValuesRecord> values;
+    std::vector<NavennaRunwayRecord> runways;
+    std::string altitudes;
+    std::size_t listed = 0;
+    for (std::size_t j = airports.size(); j-- > 0;) {
+        const NavAirport& a = airports[j];
+        NavennaAirportRecord record;
+        record.ICAO = a.ICAO;
+        record.ValuesPos = static_cast<std::int32_t>(values.size() * NavennaValuesRecordLength + 1);
+        record.RunwayPos = static_cast<std::int32_t>(runways.size() * NavennaRunwayRecordLength + 1);
+        record.RunwayCount = static_cast<std::int32_t>(rng() % 6 + 1);
+        database.push_back(record);
+        NavennaValuesRecord v;
+        for (float& f : v.Values) f = Uniform(rng, 108, 137);
+        values.push_back(v);
+        for (std::int32_t k = 0; k < record.RunwayCount; ++k) {
+            NavennaRunwayRecord r;
+            r.RunwayIdent = Named("", static_cast<std::uint64_t>(k + 1));
+            r.Heading = Uniform(rng, 0, 360);
+            r.HeadingOffset = Uniform(rng, -20, 20);
+            std::string ils("I");
+            ils += Letters(j, 3);
+            r.IlsText = k % 2 ? ils : "";
+            r.IlsValue = k % 2 ? Uniform(rng, 108, 112) : 0;
+            runways.push_back(r);
+        }
+        if (listed < 22001 && (a.ICAO.View()[0] == 'K' || j % 2 == 0)) {
+            altitudes += a.ICAO.Str() + "," + std::to_string(a.Altitude) + "\r\n";
+            ++listed;
+        }
+    }
+    WriteFileBytes(data / "nv_apt1.nv2", EncodeNavennaAirports(database));
+    WriteFileBytes(data / "nv_apt2.nv2", EncodeNavennaValues(values));
+    WriteFileBytes(data / "nv_apt3.nv2", EncodeNavennaRunways(runways));
+    WriteFileBytes(data / "Altitudes.txt",
+                   std::span(reinterpret_cast<const std::uint8_t*>(altitudes.data()), altitudes.size()));
 }
 
 fs::path ScratchFolder(const char* prefix) {

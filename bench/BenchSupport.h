@@ -29,8 +29,8 @@ std::string Code(int n);
 // Writes a navigation database of real size into `data`: 35,000 airports (the
 // first `timetableAirports` coded "K" + Code(n), spread through the table),
 // beacons and intersections scattered over 60 S to 70 N, a high-altitude
-// airway network of 15,000 nodes covering the same region, and a random low
-// network.
+// airway network of 15,000 nodes covering the same region, a random low
+// network, and the airport database and altitude list of the airports.
 void WriteNavData(const std::filesystem::path& data, int timetableAirports);
 
 // A fresh scratch folder below the system's temp folder.
