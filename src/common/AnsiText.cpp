@@ -20,7 +20,35 @@ char ToAnsi(char32_t c) {
     return '?';
 }
 
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {  // the code page holds nothing beyond the Basic Multilingual Plane
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 }  // namespace
+
+std::string AnsiToUtf8(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (const char ch : s) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80 || b >= 0xA0) {
+            AppendUtf8(out, b);
+        } else {
+            const char32_t c = HighControls[b - 0x80u];
+            AppendUtf8(out, c == 0 ? char32_t{0xFFFD} : c);
+        }
+    }
+    return out;
+}
 
 std::string Utf8ToAnsi(std::string_view s) {
     std::string out;

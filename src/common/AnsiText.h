@@ -12,4 +12,9 @@ namespace tarnwell {
 // data files are.
 std::string Utf8ToAnsi(std::string_view utf8);
 
+// Converts Windows-1252 text to UTF-8. The five bytes the code page leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become U+FFFD; every other byte,
+// zero bytes included, becomes its character.
+std::string AnsiToUtf8(std::string_view ansi);
+
 }  // namespace tarnwell

@@ -176,6 +176,15 @@ void EncodePlanPoint(const PlanPoint& point, std::span<std::uint8_t> record) {
     w.Text(5, point.AirwayName);
 }
 
+PlanPoint DecodePlanPoint(std::span<const std::uint8_t> record) {
+    const RecordReader r{record};
+    PlanPoint p;
+    p.PointType = static_cast<char>(r.U8(0));
+    p.PointRef = r.I32(1);
+    p.AirwayName = r.Text<5>(5);
+    return p;
+}
+
 Bytes EncodePlan(std::span<const PlanPoint> points) {
     Bytes out(2 + points.size() * PlanPointLength);
     RecordWriter{out}.I16(0, CheckedInt16(static_cast<std::int64_t>(points.size()), "the plan's entry count"));

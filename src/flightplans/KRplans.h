@@ -96,6 +96,7 @@ inline constexpr std::size_t PlanPointLength = 10;
 inline constexpr std::int32_t PlanPointCapacity = 200;  // the most entries a plan may hold
 
 void EncodePlanPoint(const PlanPoint& point, std::span<std::uint8_t> record);
+PlanPoint DecodePlanPoint(std::span<const std::uint8_t> record);
 // A plan file (and a block of PLANS.kr1): the 16-bit entry count, then the entries.
 Bytes EncodePlan(std::span<const PlanPoint> points);
 
