@@ -14,6 +14,9 @@
 #include "common/Errors.h"
 #include "flightplans/FlightPlanning.h"
 #include "realworld/RealWorldData.h"
+#include "routeset/RouteSetCheck.h"
+#include "routeset/RouteSetDump.h"
+#include "routeset/RouteSetOutput.h"
 #include "shell/MainForm.h"
 #include "shell/ProgramState.h"
 #include "shell/cli/CliPort.h"
@@ -41,6 +44,8 @@ const char* const HelpText = R"(Usage:
   tarnwell [OPTIONS] import-airlines CSV
   tarnwell [OPTIONS] build-defaults TIMETABLE
   tarnwell [OPTIONS] import-navdata --xplane DIR [--region LATMIN LATMAX LONMIN LONMAX] [--strict]
+  tarnwell [OPTIONS] check NAME
+  tarnwell [OPTIONS] dump NAME FILE
   tarnwell --help
 
 Compiles a timetable (a .KRX file) into a route set: the folder Data/NAME
@@ -101,6 +106,20 @@ Commands:
     --strict            refuse instead, and change no file
                         Malformed source lines are skipped and counted. The
                         old files are replaced only when the import succeeds.
+  check NAME            check the route set Data/NAME: every file's length and
+                        every position, index and plan reference leading from
+                        one file into another, plan entries against Data's
+                        HighAlt.ab1, nav_VOR.bin, nav_NDB.bin and nav_ISC.bin.
+                        Prints a summary, then one line per problem naming the
+                        file and the record (records counted from 0, plans and
+                        plan entries from 1).
+  dump NAME FILE        print FILE of Data/NAME (index.kr1, routes.kr1,
+                        airline.kr1, arrivals.kr1, APT.kr1 or PLANS.kr1) as
+                        CSV: a header row of field names, then one row per
+                        record (PLANS.kr1: per plan entry) with its 1-based
+                        byte position, the value other files store to point at
+                        it. Texts are UTF-8 without the blanks that pad them.
+                        A damaged file prints nothing and fails.
 
 Options:
   --root DIR            the program folder, holding Data/ (and Data/Defaults/).
@@ -118,7 +137,8 @@ A failed compile writes nothing into the route set: the previous files of
 Data/NAME stay exactly as they were.
 
 Exit status: 0 when finished, 1 when the command failed (the step, if any,
-and the reason are printed), 2 for a command line that cannot be understood.
+and the reason are printed) or check found a problem, 2 for a command line
+that cannot be understood.
 )";
 
 int UsageError(const std::string& message) {
@@ -319,6 +339,55 @@ int ImportNavDataCommand(const Arguments& a) {
     return RunImportNavData(ProgramFolder(a), options, PortOptions(a));
 }
 
+int CheckCommand(const Arguments& a) {
+    if (a.positional.size() != 2) return UsageError("check needs exactly one route set NAME");
+    if (auto refused = RefuseCompileOptions(a, "check")) return *refused;
+    try {
+        ValidateSetName(a.positional[1]);
+    } catch (const TarnwellError& e) {
+        return UsageError(e.What());
+    }
+    const fs::path root = ProgramFolder(a);
+    RouteSetCheckResult result;
+    try {
+        result = CheckRouteSet(root, a.positional[1]);
+    } catch (const std::exception& e) {
+        std::cerr << "error: " << e.what() << '\n';
+        return ExitFailed;
+    }
+    const RouteSetSummary& s = result.summary;
+    std::cout << "Route set: " << PathText(RouteSetFolder(root, a.positional[1])) << '\n'
+              << "Airports: " << s.airports << " (" << s.airportsWithoutRunways << " without runway data)\n"
+              << "Routes: " << s.routes << '\n'
+              << "Airlines: " << s.airlines << '\n'
+              << "Plans: " << s.plans << " (" << s.airwayPlans << " airway, " << s.pointToPointPlans
+              << " point-to-point, " << s.emptyPlans << " empty)\n";
+    if (result.problems.empty()) {
+        std::cout << "No problems found.\n";
+        return ExitOk;
+    }
+    std::cout << result.problems.size() << (result.problems.size() == 1 ? " problem:\n" : " problems:\n");
+    for (const std::string& problem : result.problems) std::cout << problem << '\n';
+    return ExitFailed;
+}
+
+int DumpCommand(const Arguments& a) {
+    if (a.positional.size() != 3) return UsageError("dump needs a route set NAME and a FILE");
+    if (auto refused = RefuseCompileOptions(a, "dump")) return *refused;
+    try {
+        ValidateSetName(a.positional[1]);
+    } catch (const TarnwellError& e) {
+        return UsageError(e.What());
+    }
+    try {
+        DumpRouteSetFile(ProgramFolder(a), a.positional[1], a.positional[2], std::cout);
+    } catch (const std::exception& e) {
+        std::cerr << "error: " << e.what() << '\n';
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -336,5 +405,7 @@ int main(int argc, char** argv) {
     if (command == "import-airlines") return ImportAirlinesCommand(args);
     if (command == "build-defaults") return BuildDefaultsCommand(args);
     if (command == "import-navdata") return ImportNavDataCommand(args);
+    if (command == "check") return CheckCommand(args);
+    if (command == "dump") return DumpCommand(args);
     return UsageError("unknown command '" + command + "'");
 }
