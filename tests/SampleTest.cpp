@@ -68,6 +68,10 @@ TEST(Sample, CompilesOverItsNavigationDataWithEveryAirportKnown) {
         EXPECT_LE(route.PlanPointer, plans);
     }
 
+    // Every reference between the compiled files holds.
+    const CliRun checked = RunCli(dir, Root(dir) + "check \"Tarnwell Air (Leeds)\"");
+    EXPECT_EQ(checked.exitCode, 0) << checked.out << checked.err;
+
     // A second compile builds the very same plans.
     const CliRun again = RunCli(dir, Root(dir) + "compile \"" + PathText(dir.Root() / "VirtualAir.KRX") +
                                          "\" --set-name \"Tarnwell Air (Leeds)\" --airline-iata TWL --airline-name \"Tarnwell Air\"");
