@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "routeset/RouteSetCheck.h"
 #include "schedule/DataImport.h"
 #include "shell/MainForm.h"
 #include "shell/ProgramState.h"
@@ -126,6 +127,13 @@ void RunCompile(const fs::path& root, const fs::path& timetable, const char* tit
                         s.UniqueRouteCount(), building, s.UniqueRouteCount() / building, FailedPlans(port),
                         seconds(*port.plansBuilt, next));
         }
+    }
+    if (outcome.result == CompileOutcome::Result::Finished) {
+        RouteSetCheckResult checked;
+        const double checking = Seconds([&] { checked = CheckRouteSet(root, "Bench"); });
+        std::printf("  check of the route set %.3f s: %zu problems\n", checking, checked.problems.size());
+        for (std::size_t i = 0; i < checked.problems.size() && i < 5; ++i)
+            std::printf("    %s\n", checked.problems[i].c_str());
     }
     std::fflush(stdout);
 }

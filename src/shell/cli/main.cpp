@@ -49,17 +49,22 @@ const char* const HelpText = R"(Usage:
   tarnwell --help
 
 Compiles a timetable (a .KRX file) into a route set: the folder Data/NAME
-below the program folder, holding index.kr1, routes.kr1, airline.kr1 and
-PLANS.kr1, the flight plans.
+below the program folder, holding index.kr1 (airports), routes.kr1,
+airline.kr1, arrivals.kr1 (each airport's arriving routes), APT.kr1 (runways
+and frequencies) and PLANS.kr1 (the flight plans).
 If the real-world merge left an add file (Data/Defaults/carrierADD.txt),
 its flights are merged with the timetable's and the add file is used up.
 
 The program folder's Data folder holds the navigation database:
 nav_APT.bin (airports; the program cannot start without it), nav_VOR.bin,
 nav_NDB.bin and nav_ISC.bin (beacons and intersections; a compile needs
-them), HighAlt.ab1 and LowAlt.ab1 (airway networks; missing means empty).
+them), HighAlt.ab1 and LowAlt.ab1 (airway networks; missing means empty),
+and the airport database nv_apt1.nv2, nv_apt2.nv2, nv_apt3.nv2 with the
+altitude list Altitudes.txt (a compile needs them).
 An airport of the timetable that nav_APT.bin does not know is reported as a
-warning and keeps an empty name and the position 0, 0. Every compile writes
+warning and keeps an empty name and the position 0, 0; one missing from
+Altitudes.txt is reported and keeps the altitude of nav_APT.bin; one missing
+from nv_apt1.nv2 gets no runway data. Every compile writes
 its city pairs to Data/UniqueRoutes.txt and builds one flight plan per city
 pair over the high-altitude airways (navaid to navaid where they do not
 serve) into KRplans/N.krp below the program folder (created when missing),
