@@ -241,7 +241,7 @@ void WriteIndexFile(ProgramState& state, Port& port) {
         // are not read either.
         const std::int32_t n = info.RunwayCount;
         if (n <= 0) continue;
-        // The last runway record lies in the file too before room is made for them all.
+        // Every runway record must lie in the file before room is made for them.
         runways.At(static_cast<std::int64_t>(info.RunwayPos) + 56 * (static_cast<std::int64_t>(n) - 1) + 4, 48, airport);
         const std::size_t at = apt.size();
         apt.resize(at + static_cast<std::size_t>(n) * AptRunwayRecordLength + AptValuesRecordLength);
