@@ -185,6 +185,14 @@ PlanPoint DecodePlanPoint(std::span<const std::uint8_t> record) {
     return p;
 }
 
+std::optional<std::int64_t> PackedPlanCount(std::span<const std::uint8_t> packed) {
+    if (packed.empty()) return 0;
+    if (packed.size() < 4) return std::nullopt;
+    const std::int64_t first = RecordReader{packed}.I32(0);
+    if (first < 5 || (first - 1) % 4 != 0 || first - 1 > static_cast<std::int64_t>(packed.size())) return std::nullopt;
+    return (first - 1) / 4;
+}
+
 Bytes EncodePlan(std::span<const PlanPoint> points) {
     Bytes out(2 + points.size() * PlanPointLength);
     RecordWriter{out}.I16(0, CheckedInt16(static_cast<std::int64_t>(points.size()), "the plan's entry count"));

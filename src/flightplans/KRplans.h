@@ -100,6 +100,12 @@ PlanPoint DecodePlanPoint(std::span<const std::uint8_t> record);
 // A plan file (and a block of PLANS.kr1): the 16-bit entry count, then the entries.
 Bytes EncodePlan(std::span<const PlanPoint> points);
 
+// The number of plans of a packed PLANS.kr1, read from its first position,
+// which points right behind the table of one position per plan: 0 for an
+// empty file, nothing when the first position cannot be that (not 4 n + 1
+// for some n of at least 1, or beyond the file).
+std::optional<std::int64_t> PackedPlanCount(std::span<const std::uint8_t> packed);
+
 // The plan file of plan `number`: KRplans/<number>.krp below the program folder.
 std::filesystem::path PlanFilePath(const ProgramState& state, std::int32_t number);
 

@@ -9,6 +9,7 @@
 
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
+#include "routeset/RouteSetFormats.h"
 #include "shell/ProgramState.h"
 
 namespace tarnwell {
@@ -22,7 +23,7 @@ void CreateArrivalsPointers(ProgramState& state, Port&) {
         byDestination[state.Routes[static_cast<std::size_t>(r)].Destination.Trimmed()].push_back(r);
 
     Bytes file;
-    file.reserve(state.Routes.size() * 4);
+    file.reserve(state.Routes.size() * ArrivalsEntryLength);
     for (std::int32_t i = 0; i <= state.IndexUBound(); ++i) {
         IndexAirportRecord& airport = state.IndexAirports[static_cast<std::size_t>(i)];
         const auto found = byDestination.find(airport.IATA.Trimmed());
@@ -35,9 +36,9 @@ void CreateArrivalsPointers(ProgramState& state, Port&) {
         if (count > 0) {
             airport.ArrivalsPos = static_cast<std::int32_t>(file.size()) + 1;
             for (const std::int32_t r : found->second) {
-                std::uint8_t pointer[4];
-                RecordWriter{pointer}.I32(0, 32 * r + 1);
-                file.insert(file.end(), pointer, pointer + 4);
+                file.resize(file.size() + ArrivalsEntryLength);
+                RecordWriter{std::span(file).last(ArrivalsEntryLength)}.I32(0, static_cast<std::int32_t>(
+                                                                                 RecordPosition(r, RouteRecordLength)));
             }
         }
         airport.ArrivalsCount = static_cast<std::int16_t>(count);

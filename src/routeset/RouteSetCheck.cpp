@@ -25,7 +25,6 @@ namespace tarnwell {
 namespace {
 
 constexpr std::size_t AirlineCount = 11;
-constexpr std::size_t ArrivalLength = 4;
 constexpr std::size_t PlanCountLength = 2;
 
 using std::to_string;
@@ -184,7 +183,7 @@ private:
         if (index_) airports_ = WholeRecords(*index_, "index.kr1", IndexRecordLength, DecodeIndexAirport);
         if (routesFile_) routes_ = WholeRecords(*routesFile_, "routes.kr1", RouteRecordLength, DecodeRoute);
         if (arrivals_)
-            arrivalEntries_ = WholeRecords(*arrivals_, "arrivals.kr1", ArrivalLength,
+            arrivalEntries_ = WholeRecords(*arrivals_, "arrivals.kr1", ArrivalsEntryLength,
                                            [](std::span<const std::uint8_t> in) { return RecordReader(in).I32(0); });
         result_.summary.airports = static_cast<std::int64_t>(airports_.size());
         result_.summary.routes = static_cast<std::int64_t>(routes_.size());
@@ -211,22 +210,17 @@ private:
     void ReadPlanTable() {
         if (!plans_) return;
         const Bytes& b = *plans_;
-        if (b.empty()) {
-            planCount_ = 0;
-            return;
-        }
-        if (b.size() < 4) {
+        planCount_ = PackedPlanCount(b);
+        if (!planCount_ && b.size() < 4) {
             Problem("PLANS.kr1: " + to_string(b.size()) + " bytes, too short for a position table");
             return;
         }
-        const std::int64_t first = RecordReader(b).I32(0);
-        if (first < 5 || (first - 1) % 4 != 0 || first - 1 > static_cast<std::int64_t>(b.size())) {
-            Problem("PLANS.kr1: the first position " + to_string(first) +
+        if (!planCount_) {
+            Problem("PLANS.kr1: the first position " + to_string(RecordReader(b).I32(0)) +
                     " is not the one right after a position table (4 n + 1 for n plans, within the file's " +
                     to_string(b.size()) + " bytes)");
             return;
         }
-        planCount_ = (first - 1) / 4;
         result_.summary.plans = *planCount_;
     }
 
@@ -267,7 +261,7 @@ private:
                             arrivals.Expected(airports_));
                 CheckArrivals(i, a);
                 if (a.ArrivalsCount > 0)
-                    arrivals.Follow(k, a.ArrivalsPos, static_cast<std::int64_t>(ArrivalLength) * a.ArrivalsCount);
+                    arrivals.Follow(k, a.ArrivalsPos, static_cast<std::int64_t>(ArrivalsEntryLength) * a.ArrivalsCount);
             }
             if (a.RunwayCount <= 0) ++result_.summary.airportsWithoutRunways;
             if (apt_) {

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <system_error>
 
 #include "common/AnsiText.h"
@@ -154,11 +155,11 @@ void DumpAirlines(const Bytes& bytes, const fs::path& path, Csv& csv) {
 
 void DumpArrivals(const Bytes& bytes, const fs::path& path, Csv& csv) {
     csv.Header({"Record", "Position", "RoutePosition"});
-    const auto entries = DecodeRecords(bytes, 4, PathText(path),
+    const auto entries = DecodeRecords(bytes, ArrivalsEntryLength, PathText(path),
                                        [](std::span<const std::uint8_t> in) { return RecordReader(in).I32(0); });
     for (std::size_t k = 0; k < entries.size(); ++k) {
         csv.Int(static_cast<std::int64_t>(k));
-        csv.Int(RecordPosition(static_cast<std::int64_t>(k), 4));
+        csv.Int(RecordPosition(static_cast<std::int64_t>(k), ArrivalsEntryLength));
         csv.Int(entries[k]);
         csv.EndRow();
     }
@@ -218,11 +219,12 @@ void DumpPlans(const Bytes& bytes, const fs::path& path, Csv& csv) {
     if (bytes.empty()) return;
     const auto size = static_cast<std::int64_t>(bytes.size());
     const RecordReader file(bytes);
-    const std::int64_t first = size < 4 ? 0 : file.I32(0);
-    if (first < 5 || (first - 1) % 4 != 0 || first - 1 > size)
-        Damaged(path, "the file does not begin with a position table (its first entry " + std::to_string(first) +
-                          " is not 4 n + 1 for n plans, within the file's " + std::to_string(size) + " bytes)");
-    const std::int64_t plans = (first - 1) / 4;
+    const std::optional<std::int64_t> count = PackedPlanCount(bytes);
+    if (!count)
+        Damaged(path, "the file does not begin with a position table (its first entry " +
+                          std::to_string(size < 4 ? 0 : file.I32(0)) + " is not 4 n + 1 for n plans, within the file's " +
+                          std::to_string(size) + " bytes)");
+    const std::int64_t plans = *count;
 
     // The blocks are checked before any row is written.
     struct Block {

@@ -18,6 +18,8 @@ namespace tarnwell {
 inline constexpr std::size_t IndexRecordLength = 107;
 inline constexpr std::size_t RouteRecordLength = 32;
 inline constexpr std::size_t AirlineRecordLength = 66;
+// arrivals.kr1: one 32-bit route position per entry.
+inline constexpr std::size_t ArrivalsEntryLength = 4;
 
 // A record's 1-based byte position in its file.
 inline std::int64_t RecordPosition(std::int64_t recordNumber, std::size_t recordLength) {
