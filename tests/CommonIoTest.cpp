@@ -108,6 +108,17 @@ TEST(TextLineWriter, WritesNumbersWithBlanksAndCrLf) {
     EXPECT_EQ(w.Content(), "AB , 5 ,-12 , 0 \r\nX\r\n");
 }
 
+TEST(TextLineWriter, QuotesOnlyTextsThatWouldNotReadBack) {
+    TextLineWriter w;
+    for (const char* text : {"A,B", "A\nB", "A\"B", "   ", " AB"}) w.Text(text);
+    w.EndLine();
+    EXPECT_EQ(w.Content(), "\"A,B\",\"A\nB\",A\"B,   , AB\r\n");
+    // Blanks around a field are dropped as for every text field.
+    EXPECT_EQ(AllFields(FieldReader("t", w.Content())), (std::vector<std::string>{"A,B", "A\nB", "A\"B", "", "AB"}));
+    // A text opening with a quote, or holding one beside a comma, has no form that reads back.
+    for (const char* text : {"\"AB", " \"AB", "A\",B"}) EXPECT_THROW(w.Text(text), TarnwellError) << text;
+}
+
 TEST(CheckedInt, RefusesValuesOutside16Bits) {
     EXPECT_EQ(CheckedInt16(-32768, "x"), -32768);
     EXPECT_THROW(CheckedInt16(32768, "x"), TarnwellError);

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
+#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@
 #include "TestSupport.h"
 #include "flightplans/FlightPlanning.h"
 #include "routeset/RouteSetFormats.h"
+#include "schedule/DataImport.h"
 #include "shell/MainForm.h"
 #include "shell/ProgramState.h"
 #include "shell/RecordingPort.h"
@@ -92,6 +95,46 @@ TEST(Sample, CompilesOverItsNavigationDataWithEveryAirportKnown) {
     EXPECT_GT(state.HighNodeCount(), 1000);
     EXPECT_GT(state.LowNodeCount(), 1000);
     EXPECT_GT(state.RealAirlineUBound(), 100);
+}
+
+TEST(Sample, MergesRealWorldAirlinesIntoACheckedRouteSet) {
+    TempProgramFolder dir;
+    CopySample(dir);
+    const CliRun r = RunCli(dir, Root(dir) + "compile \"" + PathText(dir.Root() / "VirtualAir.KRX") +
+                                     "\" --set-name Merged --airline-iata TWL --airline-name \"Tarnwell Air\" "
+                                     "--real-world-airline BAW --real-world-airline EZY");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_FALSE(fs::exists(dir.AddFile()));  // the compile has used it up
+    const fs::path set = dir.Data() / "Merged";
+    const auto airlines = DecodeAirlineFile(ReadFileBytes(set / "airline.kr1"), "airline");
+    EXPECT_EQ(airlines[0].Code.Trimmed(), "TWL");
+    EXPECT_EQ(airlines[1].Code.Trimmed(), "BAW");
+    EXPECT_EQ(airlines[2].Code.Trimmed(), "EZY");
+    EXPECT_TRUE(airlines[3].Code.NeverAssigned());
+
+    // Every timetable flight is there, and the merged ones each touch a timetable airport.
+    ProgramState state(dir.Root());
+    state.Schedule = ReadScheduleFile(dir.Root() / "VirtualAir.KRX", true);
+    std::set<std::string> airports;
+    for (const ScheduleRecord& f : state.Schedule) {
+        airports.insert(f.Origin.Str());
+        airports.insert(f.Destination.Str());
+    }
+    std::map<std::string, std::size_t> byAirline;
+    for (const RouteRecord& route : DecodeRouteFile(ReadFileBytes(set / "routes.kr1"), "routes")) {
+        ++byAirline[route.Airline.Str()];
+        if (route.Airline.Trimmed() != "TWL") {
+            EXPECT_TRUE(airports.contains(route.Origin.Str()) || airports.contains(route.Destination.Str()));
+        }
+    }
+    EXPECT_EQ(byAirline["TWL"], state.Schedule.size());
+    EXPECT_GT(byAirline["BAW"], 10u);
+    EXPECT_GT(byAirline["EZY"], 10u);
+    EXPECT_EQ(byAirline.size(), 3u);
+
+    const CliRun checked = RunCli(dir, Root(dir) + "check Merged");
+    EXPECT_EQ(checked.exitCode, 0) << checked.out << checked.err;
+    EXPECT_NE(checked.out.find("Airlines: 3"), std::string::npos) << checked.out;
 }
 
 TEST(Sample, RealWorldFilesAreWhatTheCommandsMakeOfTheirSources) {

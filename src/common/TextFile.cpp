@@ -130,8 +130,22 @@ void TextLineWriter::Separate() {
 }
 
 void TextLineWriter::Text(std::string_view fullWidthText) {
+    const std::size_t first = fullWidthText.find_first_not_of(" \t");
+    const bool opensQuote = first != std::string_view::npos && fullWidthText[first] == '"';
+    if (!opensQuote && fullWidthText.find_first_of(",\r\n") == std::string_view::npos) {
+        Separate();
+        out_ += fullWidthText;
+        return;
+    }
+    if (fullWidthText.find('"') != std::string_view::npos)
+        throw TarnwellError(ErrorKind::Input,
+                            "the text \"" + std::string(fullWidthText) +
+                                "\" cannot be written to a text file: it holds a double quote together with a comma "
+                                "or a line end, or starts with one");
     Separate();
+    out_ += '"';
     out_ += fullWidthText;
+    out_ += '"';
 }
 
 void TextLineWriter::Number(std::int64_t value) {

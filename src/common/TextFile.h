@@ -9,7 +9,10 @@
 //
 // Writing: fields separated by single commas without quotes, text at its
 // full width, numbers with one blank before (a minus sign in its place when
-// negative) and one blank after, lines ended by CR LF.
+// negative) and one blank after, lines ended by CR LF. The one exception is
+// a text that would break its line apart when read back: one holding a
+// comma or a line end, or starting with a double quote. It goes in double
+// quotes, and one that holds a double quote as well cannot be written.
 
 #include <cstdint>
 #include <filesystem>
@@ -58,6 +61,7 @@ bool ParseInt32(std::string_view text, std::int32_t& out);
 
 class TextLineWriter {
 public:
+    // Throws TarnwellError(ErrorKind::Input) for a text the format cannot hold.
     void Text(std::string_view fullWidthText);
     void Number(std::int64_t value);
     void EndLine();

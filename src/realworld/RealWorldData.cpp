@@ -108,34 +108,6 @@ std::string LowerTrimmed(std::string_view s) {
     return out;
 }
 
-// ---- Replacing files only when complete ----
-
-struct PendingFile {
-    fs::path target;
-    Bytes bytes;
-};
-
-// Writes every file beside its target, then renames them over the targets.
-// On any failure the written ones are removed and the targets stay as they
-// were (a failing rename after an earlier one succeeded is not undone).
-void ReplaceFiles(std::span<const PendingFile> files) {
-    try {
-        for (const PendingFile& f : files) WriteFileBytes(PendingPath(f.target), f.bytes);
-        for (const PendingFile& f : files) {
-            std::error_code ec;
-            fs::rename(PendingPath(f.target), f.target, ec);
-            if (ec)
-                throw TarnwellError(ErrorKind::File, "cannot replace the file: " + ec.message(), {PathText(f.target)});
-        }
-    } catch (...) {
-        for (const PendingFile& f : files) {
-            std::error_code ec;
-            fs::remove(PendingPath(f.target), ec);
-        }
-        throw;
-    }
-}
-
 void RequireFolder(const fs::path& folder, bool create) {
     std::error_code ec;
     if (fs::is_directory(folder, ec)) return;
@@ -156,6 +128,24 @@ void WriteDefaultFiles(ProgramState& state) {
 }
 
 }  // namespace
+
+void ReplaceFiles(std::span<const PendingFile> files) {
+    try {
+        for (const PendingFile& f : files) WriteFileBytes(PendingPath(f.target), f.bytes);
+        for (const PendingFile& f : files) {
+            std::error_code ec;
+            fs::rename(PendingPath(f.target), f.target, ec);
+            if (ec)
+                throw TarnwellError(ErrorKind::File, "cannot replace the file: " + ec.message(), {PathText(f.target)});
+        }
+    } catch (...) {
+        for (const PendingFile& f : files) {
+            std::error_code ec;
+            fs::remove(PendingPath(f.target), ec);
+        }
+        throw;
+    }
+}
 
 fs::path PendingPath(const fs::path& target) {
     fs::path name(".");

@@ -5,11 +5,13 @@
 // flights. The real-world merge picks its airlines and flights from these.
 
 #include <cstddef>
+#include <span>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/BinaryIO.h"
 #include "routeset/AirlineRecord.h"
 #include "shell/MainForm.h"
 
@@ -51,5 +53,15 @@ CompileOutcome BuildDefaults(ProgramState& state, Port& port, const std::filesys
 // Where a file is written before it replaces `target` (a hidden name in the
 // same folder, so that the replacement is a rename).
 std::filesystem::path PendingPath(const std::filesystem::path& target);
+
+struct PendingFile {
+    std::filesystem::path target;
+    Bytes bytes;
+};
+
+// Writes every file beside its target, then renames them over the targets.
+// On any failure the written ones are removed and the targets stay as they
+// were (a failing rename after an earlier one succeeded is not undone).
+void ReplaceFiles(std::span<const PendingFile> files);
 
 }  // namespace tarnwell

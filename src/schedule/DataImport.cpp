@@ -156,6 +156,21 @@ void GetTimetableData(ProgramState& state, Port&, const fs::path& timetable) {
     FillScheduleTables(state, std::move(flights), {});
 }
 
+void WriteScheduleLine(TextLineWriter& out, const ScheduleRecord& r) {
+    out.Text(r.Origin.View());
+    out.Text(r.Destination.View());
+    out.Text(r.OriginICAO.View());
+    out.Text(r.DestinationICAO.View());
+    out.Text(r.Airline.View());
+    out.Number(r.FlightNumber);
+    out.Text(r.Equipment.View());
+    for (const std::int16_t n : {r.DepartTime, r.ArriveTime, r.Day1, r.Day2, r.Day3, r.Day4, r.Day5, r.Day6, r.Day7,
+                                 r.LetterFlagX, r.LetterFlagY, r.LetterFlagZ, r.Mask16, r.Mask8, r.Mask1, r.Mask2,
+                                 r.Mask4})
+        out.Number(n);
+    out.EndLine();
+}
+
 std::string FormatCount4(std::int32_t n) {
     std::string digits = std::to_string(n);
     if (n >= 0 && digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');

@@ -10,6 +10,7 @@
 
 namespace tarnwell {
 
+class TextLineWriter;
 struct ProgramState;
 class Port;
 
@@ -45,6 +46,10 @@ void MoveDataToRoutes(ProgramState& state, Port& port);
 std::uint8_t DayMaskOf(const ScheduleRecord& r);
 char CodeLetterOf(const ScheduleRecord& r);  // '\0' when no letter flag is set
 std::uint8_t MaskBitsOf(const ScheduleRecord& r);
+
+// Appends one flight as a line of the timetable format: its 24 fields in
+// order, texts at full width, each number with a blank before and after.
+void WriteScheduleLine(TextLineWriter& out, const ScheduleRecord& r);
 
 // "0000" formatting of the merge's progress text.
 std::string FormatCount4(std::int32_t n);

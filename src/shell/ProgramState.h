@@ -61,6 +61,11 @@ struct ProgramState {
     std::int32_t RealAirlineUBound() const { return static_cast<std::int32_t>(RealAirlines.size()) - 1; }
     std::array<AirlineRecord, 11> AirlineInfo{};
 
+    // The distinct airport codes of the timetable the last real-world merge
+    // read, in code order.
+    std::vector<FixedText<3>> MergeAirportCodes;
+    std::int32_t MergeAirportCodeMax() const { return static_cast<std::int32_t>(MergeAirportCodes.size()) - 1; }
+
     // Navigation data. The airport table is loaded at start-up, the others by
     // every compile. The fixed-record tables are indexed from 0 and their Max
     // is the last index; the airway networks are numbered from 1 and their

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "shell/Port.h"
 #include "shell/TickClock.h"
@@ -17,6 +18,7 @@ struct CliOptions {
     std::string airlineNAME;
     std::string setName;
     std::filesystem::path timetable;
+    std::vector<std::int32_t> chosenAirlines;  // RealAirlines item numbers, as the picker gives them
     bool verbose = false;
     bool terminal = false;  // stderr is a terminal
 };
@@ -28,6 +30,8 @@ public:
 
     // Writes every status text, one per line, to `path`; false when it cannot be created.
     bool OpenStatusLog(const std::filesystem::path& path);
+    // The airlines the merge takes, once the airline list is loaded.
+    void SetChosenAirlines(std::vector<std::int32_t> itemNumbers) { options_.chosenAirlines = std::move(itemNumbers); }
     // Ends the updating terminal line so that normal output can follow.
     void EndStatusLine();
 
@@ -38,7 +42,7 @@ public:
     std::string AirlineIATA() override { return options_.airlineIATA; }
     std::string AirlineNAME() override { return options_.airlineNAME; }
     std::string SetName() override { return options_.setName; }
-    std::vector<std::int32_t> ChosenAirlines() override { return {}; }
+    std::vector<std::int32_t> ChosenAirlines() override { return options_.chosenAirlines; }
     void ShowMessage(std::string_view text, std::string_view title) override;
     std::optional<std::filesystem::path> AskFilePath(const std::filesystem::path& startFolder) override;
     std::uint32_t GetTickCount() override { return ticks_.Now(); }

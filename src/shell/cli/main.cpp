@@ -1,5 +1,6 @@
 // tarnwell: the command line front end.
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
@@ -10,13 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "common/AnsiText.h"
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
 #include "flightplans/FlightPlanning.h"
 #include "realworld/RealWorldData.h"
+#include "realworld/RealWorldMerge.h"
+#include "routeset/MainMod.h"
 #include "routeset/RouteSetCheck.h"
 #include "routeset/RouteSetDump.h"
 #include "routeset/RouteSetOutput.h"
+#include "schedule/DataImport.h"
+#include "shell/AirlineForm.h"
 #include "shell/MainForm.h"
 #include "shell/ProgramState.h"
 #include "shell/cli/CliPort.h"
@@ -41,6 +47,9 @@ constexpr int ExitUsage = 2;
 
 const char* const HelpText = R"(Usage:
   tarnwell [OPTIONS] compile TIMETABLE --set-name NAME --airline-iata CODE --airline-name NAME
+                     [--real-world-airline A ...]
+  tarnwell [OPTIONS] merge TIMETABLE --real-world-airline A [--real-world-airline B ...]
+  tarnwell [OPTIONS] airlines [TEXT]
   tarnwell [OPTIONS] import-airlines CSV
   tarnwell [OPTIONS] build-defaults TIMETABLE
   tarnwell [OPTIONS] import-navdata --xplane DIR [--region LATMIN LATMAX LONMIN LONMAX] [--strict]
@@ -78,6 +87,33 @@ Commands:
                         (not empty, no / or \, not "Defaults").
     --airline-iata CODE the compiled airline's code (3 characters are kept)
     --airline-name NAME the compiled airline's name (39 characters are kept)
+    --real-world-airline A
+                        first merge the flights of real-world airline A, as
+                        merge does, then compile: the route set holds them,
+                        and its airline.kr1 lists A after the compiled
+                        airline. Repeat for more airlines, at most ten. When
+                        the merge fails, nothing is compiled.
+  merge TIMETABLE       the real-world merge alone: the flights of the chosen
+                        real-world airlines (Data/Defaults/Routes.kr1 and
+                        index.kr1) that start or end at an airport of
+                        TIMETABLE are written to the add file
+                        Data/Defaults/carrierADD.txt, which the next compile
+                        merges in. The airline list of the route set is
+                        filled only when merge and compile run in one
+                        invocation (compile --real-world-airline), as in one
+                        session of the desktop program: a later compile gets
+                        the flights but not the airlines. A merge that fails
+                        leaves the older add file as it was.
+    --real-world-airline A
+                        a real-world airline: its code (the first airline of
+                        Data/airline.kr1 with that code, exact case) or #N,
+                        its item number as airlines lists it. Repeat for
+                        more, at most ten, in the order airline.kr1 is to
+                        list them.
+  airlines [TEXT]       list the real-world airlines of Data/airline.kr1 in
+                        the order the desktop program's picker shows them (by
+                        name): item number, code, name. With TEXT, only those
+                        whose code or name contains TEXT (any case).
   import-airlines CSV   write the real-world airline list Data/airline.kr1 from
                         CSV: a header row naming the columns code, name and
                         extra, then one airline per row ("quoted, fields" may
@@ -129,7 +165,7 @@ Commands:
 Options:
   --root DIR            the program folder, holding Data/ (and Data/Defaults/).
                         Default: $TARNWELL_ROOT, else the current folder.
-  --status-log FILE     write every status text of compile or build-defaults,
+  --status-log FILE     write every status text of compile, merge or build-defaults,
                         progress texts included, one per line in order, to FILE
   --verbose             print every status text, progress counts included
   -h, --help            show this help
@@ -158,6 +194,7 @@ struct Arguments {
     bool help = false;
     std::vector<std::string> positional;
     std::optional<std::string> setName, airlineIATA, airlineNAME;
+    std::vector<std::string> realWorldAirlines;
     std::optional<fs::path> xplane;
     std::optional<std::array<double, 4>> region;
     bool strict = false;
@@ -192,13 +229,14 @@ std::optional<std::string> Parse(int argc, char** argv, Arguments& a) {
                 if (!value(v) || !RegionNumber(v, b)) return "option --region needs four numbers";
             a.region = bounds;
         } else if (arg == "--root" || arg == "--status-log" || arg == "--set-name" || arg == "--airline-iata" ||
-                   arg == "--airline-name" || arg == "--xplane") {
+                   arg == "--airline-name" || arg == "--xplane" || arg == "--real-world-airline") {
             if (!value(v)) return "option " + arg + " needs a value";
             if (arg == "--root") a.root = fs::path(v);
             else if (arg == "--status-log") a.statusLog = fs::path(v);
             else if (arg == "--set-name") a.setName = v;
             else if (arg == "--airline-iata") a.airlineIATA = v;
             else if (arg == "--xplane") a.xplane = fs::path(v);
+            else if (arg == "--real-world-airline") a.realWorldAirlines.push_back(v);
             else a.airlineNAME = v;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return "unknown option " + arg;
@@ -233,6 +271,34 @@ CliOptions PortOptions(const Arguments& a) {
     return options;
 }
 
+// The item numbers of the real-world airlines the user named; says which
+// one is unknown and gives nothing then.
+std::optional<std::vector<std::int32_t>> ChooseRealAirlines(const ProgramState& state,
+                                                            const std::vector<std::string>& choices) {
+    std::vector<std::int32_t> numbers;
+    for (const std::string& choice : choices) {
+        const auto n = FindRealAirline(state.RealAirlines, choice);
+        if (!n) {
+            std::cerr << "error: \"" << choice << "\" names no real-world airline of "
+                      << PathText(state.DataFolder() / RealAirlineListName) << " ('tarnwell airlines' lists them)\n";
+            return std::nullopt;
+        }
+        numbers.push_back(*n);
+    }
+    return numbers;
+}
+
+// Runs the real-world merge; says why when it does not finish.
+bool RunMerge(ProgramState& state, CliPort& port, MergeOutcome& outcome) {
+    outcome = GetRealWorldData(state, port);
+    port.EndStatusLine();
+    if (outcome.result == CompileOutcome::Result::Finished) return true;
+    std::cerr << "error: the merge failed";
+    if (!outcome.failedStatus.empty()) std::cerr << " at \"" << outcome.failedStatus << '"';
+    std::cerr << ": " << outcome.reason << "\nThe add file was not changed.\n";
+    return false;
+}
+
 int Compile(const Arguments& a) {
     if (a.positional.size() != 2) return UsageError("compile needs exactly one TIMETABLE");
     if (!a.setName) return UsageError("compile needs --set-name NAME");
@@ -255,6 +321,17 @@ int Compile(const Arguments& a) {
         port.EndStatusLine();
         std::cerr << "error: the program cannot start: " << e.what() << '\n';
         return ExitFailed;
+    }
+
+    if (!a.realWorldAirlines.empty()) {
+        const auto chosen = ChooseRealAirlines(state, a.realWorldAirlines);
+        if (!chosen) return ExitFailed;
+        port.SetChosenAirlines(*chosen);
+        MergeOutcome merged;
+        if (!RunMerge(state, port, merged)) {
+            std::cerr << "Nothing was compiled.\n";
+            return ExitFailed;
+        }
     }
 
     const CompileOutcome outcome = CompileSchedule(state, port);
@@ -281,6 +358,73 @@ std::optional<int> RefuseCompileOptions(const Arguments& a, const std::string& c
     if (a.setName || a.airlineIATA || a.airlineNAME)
         return UsageError(command + " takes none of --set-name, --airline-iata, --airline-name");
     return std::nullopt;
+}
+
+int MergeCommand(const Arguments& a) {
+    if (a.positional.size() != 2) return UsageError("merge needs exactly one TIMETABLE");
+    if (a.realWorldAirlines.empty()) return UsageError("merge needs at least one --real-world-airline A");
+    if (auto refused = RefuseCompileOptions(a, "merge")) return *refused;
+
+    CliOptions options = PortOptions(a);
+    options.timetable = fs::path(a.positional[1]);
+    CliPort port(options);
+    if (a.statusLog && !port.OpenStatusLog(*a.statusLog))
+        return UsageError("cannot create the status log " + PathText(*a.statusLog));
+
+    ProgramState state(ProgramFolder(a));
+    try {
+        LoadRealAirlines(state, port);
+    } catch (const std::exception& e) {
+        std::cerr << "error: cannot load the real-world airline list: " << e.what() << '\n';
+        return ExitFailed;
+    }
+    const auto chosen = ChooseRealAirlines(state, a.realWorldAirlines);
+    if (!chosen) return ExitFailed;
+    port.SetChosenAirlines(*chosen);
+    MergeOutcome outcome;
+    if (!RunMerge(state, port, outcome)) return ExitFailed;
+    std::cout << "Finished: " << outcome.addedRoutes << (outcome.addedRoutes == 1 ? " flight" : " flights")
+              << " of the chosen airlines written to " << PathText(state.DefaultsFolder() / AddFileName)
+              << "\nThe next compile merges them in; its airline.kr1 lists these airlines only when they are "
+                 "chosen with compile --real-world-airline.\n";
+    return ExitOk;
+}
+
+std::string LowerAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+int AirlinesCommand(const Arguments& a) {
+    if (a.positional.size() > 2) return UsageError("airlines takes at most one TEXT");
+    if (auto refused = RefuseCompileOptions(a, "airlines")) return *refused;
+    CliPort port(PortOptions(a));
+    ProgramState state(ProgramFolder(a));
+    try {
+        LoadRealAirlines(state, port);
+    } catch (const std::exception& e) {
+        std::cerr << "error: cannot load the real-world airline list: " << e.what() << '\n';
+        return ExitFailed;
+    }
+    const std::string filter = a.positional.size() == 2 ? LowerAscii(Utf8ToAnsi(a.positional[1])) : std::string();
+    std::size_t shown = 0;
+    for (const PickerEntry& entry : RealAirlineEntries(state.RealAirlines)) {
+        const AirlineRecord& airline = state.RealAirlines[static_cast<std::size_t>(entry.itemNumber)];
+        if (LowerAscii(airline.Code.Str()).find(filter) == std::string::npos &&
+            LowerAscii(entry.text).find(filter) == std::string::npos)
+            continue;
+        std::string number = "#" + std::to_string(entry.itemNumber);
+        number.resize(std::max<std::size_t>(number.size() + 2, 7), ' ');
+        std::cout << number << AnsiToUtf8(airline.Code.View()) << "  " << AnsiToUtf8(entry.text) << '\n';
+        ++shown;
+    }
+    if (shown > 0) return ExitOk;
+    if (filter.empty())
+        std::cerr << "error: the real-world airline list holds no airline\n";
+    else
+        std::cerr << "error: no real-world airline's code or name contains \"" << a.positional[1] << "\"\n";
+    return ExitFailed;
 }
 
 int ImportAirlinesCommand(const Arguments& a) {
@@ -406,7 +550,11 @@ int main(int argc, char** argv) {
     const std::string& command = args.positional[0];
     if (command != "import-navdata" && (args.xplane || args.region || args.strict))
         return UsageError("--xplane, --region and --strict belong to import-navdata");
+    if (command != "compile" && command != "merge" && !args.realWorldAirlines.empty())
+        return UsageError("--real-world-airline belongs to compile and merge");
     if (command == "compile") return Compile(args);
+    if (command == "merge") return MergeCommand(args);
+    if (command == "airlines") return AirlinesCommand(args);
     if (command == "import-airlines") return ImportAirlinesCommand(args);
     if (command == "build-defaults") return BuildDefaultsCommand(args);
     if (command == "import-navdata") return ImportNavDataCommand(args);
