@@ -39,5 +39,6 @@ std::filesystem::path ScratchFolder(const char* prefix);
 // The modes; argv[0] is the mode's first argument, not the program.
 int CompileBench(int argc, char** argv);
 int PlanBench(int argc, char** argv);
+int MergeBench(int argc, char** argv);
 
 }  // namespace tarnwell::bench

@@ -3,6 +3,7 @@
 # tarnwell_bench:
 #   [compile] [FOLDER]                          the compile's steps (the default)
 #   plans [FOLDER] [--pairs N] [--seed N]       flight plans between random airports
+#   merge [FOLDER]                              the real-world merge of 10 airlines
 # tools/bench-plans.sh runs the plans mode over three networks.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
