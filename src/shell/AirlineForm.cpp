@@ -20,15 +20,11 @@ unsigned char Folded(char c) {
 }  // namespace
 
 bool PickerTextLess(std::string_view a, std::string_view b) {
-    const bool foldedLess = std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                                         [](char x, char y) { return Folded(x) < Folded(y); });
-    if (foldedLess) return true;
-    const bool foldedGreater = std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(),
-                                                            [](char x, char y) { return Folded(x) < Folded(y); });
-    if (foldedGreater) return false;
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-    });
+    const auto folded = [](char x, char y) { return Folded(x) < Folded(y); };
+    const auto codes = [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) return true;
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) return false;
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), codes);
 }
 
 std::vector<PickerEntry> RealAirlineEntries(std::span<const AirlineRecord> realAirlines) {

@@ -271,6 +271,24 @@ CliOptions PortOptions(const Arguments& a) {
     return options;
 }
 
+// --status-log: a usage error when the log cannot be created.
+std::optional<int> OpenStatusLog(const Arguments& a, CliPort& port) {
+    if (a.statusLog && !port.OpenStatusLog(*a.statusLog))
+        return UsageError("cannot create the status log " + PathText(*a.statusLog));
+    return std::nullopt;
+}
+
+// The real-world airline list; says why when it cannot be loaded.
+bool LoadAirlineList(ProgramState& state, CliPort& port) {
+    try {
+        LoadRealAirlines(state, port);
+    } catch (const std::exception& e) {
+        std::cerr << "error: cannot load the real-world airline list: " << e.what() << '\n';
+        return false;
+    }
+    return true;
+}
+
 // The item numbers of the real-world airlines the user named; says which
 // one is unknown and gives nothing then.
 std::optional<std::vector<std::int32_t>> ChooseRealAirlines(const ProgramState& state,
@@ -311,8 +329,7 @@ int Compile(const Arguments& a) {
     options.airlineNAME = *a.airlineNAME;
     options.timetable = fs::path(a.positional[1]);
     CliPort port(options);
-    if (a.statusLog && !port.OpenStatusLog(*a.statusLog))
-        return UsageError("cannot create the status log " + PathText(*a.statusLog));
+    if (auto refused = OpenStatusLog(a, port)) return *refused;
 
     ProgramState state(ProgramFolder(a));
     try {
@@ -368,16 +385,10 @@ int MergeCommand(const Arguments& a) {
     CliOptions options = PortOptions(a);
     options.timetable = fs::path(a.positional[1]);
     CliPort port(options);
-    if (a.statusLog && !port.OpenStatusLog(*a.statusLog))
-        return UsageError("cannot create the status log " + PathText(*a.statusLog));
+    if (auto refused = OpenStatusLog(a, port)) return *refused;
 
     ProgramState state(ProgramFolder(a));
-    try {
-        LoadRealAirlines(state, port);
-    } catch (const std::exception& e) {
-        std::cerr << "error: cannot load the real-world airline list: " << e.what() << '\n';
-        return ExitFailed;
-    }
+    if (!LoadAirlineList(state, port)) return ExitFailed;
     const auto chosen = ChooseRealAirlines(state, a.realWorldAirlines);
     if (!chosen) return ExitFailed;
     port.SetChosenAirlines(*chosen);
@@ -401,12 +412,7 @@ int AirlinesCommand(const Arguments& a) {
     if (auto refused = RefuseCompileOptions(a, "airlines")) return *refused;
     CliPort port(PortOptions(a));
     ProgramState state(ProgramFolder(a));
-    try {
-        LoadRealAirlines(state, port);
-    } catch (const std::exception& e) {
-        std::cerr << "error: cannot load the real-world airline list: " << e.what() << '\n';
-        return ExitFailed;
-    }
+    if (!LoadAirlineList(state, port)) return ExitFailed;
     const std::string filter = a.positional.size() == 2 ? LowerAscii(Utf8ToAnsi(a.positional[1])) : std::string();
     std::size_t shown = 0;
     for (const PickerEntry& entry : RealAirlineEntries(state.RealAirlines)) {
@@ -449,8 +455,7 @@ int BuildDefaultsCommand(const Arguments& a) {
     CliOptions options = PortOptions(a);
     options.timetable = fs::path(a.positional[1]);
     CliPort port(options);
-    if (a.statusLog && !port.OpenStatusLog(*a.statusLog))
-        return UsageError("cannot create the status log " + PathText(*a.statusLog));
+    if (auto refused = OpenStatusLog(a, port)) return *refused;
 
     ProgramState state(ProgramFolder(a));
     try {
