@@ -24,6 +24,10 @@ namespace tarnwell {
 
 namespace {
 
+// Record lengths as signed numbers, for arithmetic on stored positions.
+constexpr auto RouteLength = static_cast<std::int64_t>(RouteRecordLength);
+constexpr auto EntryLength = static_cast<std::int64_t>(ArrivalsEntryLength);
+
 constexpr std::size_t AirlineCount = 11;
 constexpr std::size_t PlanCountLength = 2;
 
@@ -261,7 +265,7 @@ private:
                             arrivals.Expected(airports_));
                 CheckArrivals(i, a);
                 if (a.ArrivalsCount > 0)
-                    arrivals.Follow(k, a.ArrivalsPos, static_cast<std::int64_t>(ArrivalsEntryLength) * a.ArrivalsCount);
+                    arrivals.Follow(k, a.ArrivalsPos, EntryLength * a.ArrivalsCount);
             }
             if (a.RunwayCount <= 0) ++result_.summary.airportsWithoutRunways;
             if (apt_) {
@@ -302,15 +306,15 @@ private:
         if (count == 0) {
             if (pos != 0)
                 Problem(AirportText(i, a) + ": DeparturePos " + to_string(pos) + " with no departures, expected 0");
-        } else if (pos < 1 || (pos - 1) % RouteRecordLength != 0) {
+        } else if (pos < 1 || (pos - 1) % RouteLength != 0) {
             Problem(AirportText(i, a) + ": DeparturePos " + to_string(pos) +
                     " is not the position of a route record (32 r + 1)");
-        } else if ((pos - 1) / 32 + count > routes) {
+        } else if ((pos - 1) / RouteLength + count > routes) {
             Problem(AirportText(i, a) + ": the departure block of " + Count(count, "route", "routes") +
                     " from position " + to_string(pos) + " runs past the end of routes.kr1 (" +
                     Count(routes, "route", "routes") + ")");
         } else {
-            const std::int64_t first = (pos - 1) / 32;
+            const std::int64_t first = (pos - 1) / RouteLength;
             FirstWrong wrong;
             for (std::int64_t r = first; r < first + count; ++r) {
                 const RouteRecord& route = routes_[static_cast<std::size_t>(r)];
@@ -344,10 +348,10 @@ private:
             if (pos != 0)
                 Problem(AirportText(i, a) + ": ArrivalsPos " + to_string(pos) + " with no arrivals, expected 0");
         } else {
-            if (pos < 1 || (pos - 1) % 4 != 0) {
+            if (pos < 1 || (pos - 1) % EntryLength != 0) {
                 Problem(AirportText(i, a) + ": ArrivalsPos " + to_string(pos) +
                         " is not the position of an arrivals.kr1 entry (4 k + 1)");
-            } else if ((pos - 1) / 4 + count > entries) {
+            } else if ((pos - 1) / EntryLength + count > entries) {
                 Problem(AirportText(i, a) + ": the arrival list of " + Count(count, "entry", "entries") +
                         " from position " + to_string(pos) + " runs past the end of arrivals.kr1 (" +
                         Count(entries, "entry", "entries") + ")");
@@ -362,14 +366,15 @@ private:
                         return "arrivals.kr1, position " + to_string(4 * e + 1) + " (list of airport " + to_string(i) +
                                ", " + code + "): " + to_string(v);
                     };
-                    if (v < 1 || (v - 1) % 32 != 0 || (v - 1) / 32 >= static_cast<std::int64_t>(routes_.size())) {
+                    if (v < 1 || (v - 1) % RouteLength != 0 ||
+                        (v - 1) / RouteLength >= static_cast<std::int64_t>(routes_.size())) {
                         wrong.Add([&] {
                             return where() + " is not the position of a route record of routes.kr1 (" +
                                    Count(static_cast<std::int64_t>(routes_.size()), "route", "routes") + ")";
                         });
                         continue;
                     }
-                    const std::int64_t r = (v - 1) / 32;
+                    const std::int64_t r = (v - 1) / RouteLength;
                     const RouteRecord& route = routes_[static_cast<std::size_t>(r)];
                     if (route.Destination.Trimmed() != a.IATA.Trimmed())
                         wrong.Add([&] {
