@@ -74,6 +74,7 @@ struct Compile {
 
 TEST(CompileSchedule, RunsEveryStepAndEndsWithFinishedAndTwoBeeps) {
     Compile c;
+    c.port.name = "Tarnwell Z\u00fcrich";  // typed text is UTF-8; the record holds the ANSI code page
     const auto outcome = c.Run(Flight("BBB", "AAA", 1) + Flight("AAA", "BBB", 2));
     ASSERT_EQ(outcome.result, CompileOutcome::Result::Finished) << outcome.reason;
     EXPECT_EQ(c.StepStatuses(), StepTexts);
@@ -98,7 +99,7 @@ TEST(CompileSchedule, RunsEveryStepAndEndsWithFinishedAndTwoBeeps) {
     EXPECT_EQ(index[1].Longitude, 1.0f);
     EXPECT_EQ(FileText(c.dir.Data() / "UniqueRoutes.txt"), " 1 ,AAA,BBB,EAAA,EBBB\r\n 2 ,BBB,AAA,EBBB,EAAA\r\n");
     EXPECT_EQ(c.state.UniqueRouteCount(), 2);
-    EXPECT_EQ(FileText(c.SetFolder() / "airline.kr1").substr(0, 15), "TWLTarnwell Air");
+    EXPECT_EQ(FileText(c.SetFolder() / "airline.kr1").substr(0, 19), "TWLTarnwell Z\xFCrich ");
     EXPECT_FALSE(fs::exists(c.state.RouteSet.StagingFolder()));
 }
 

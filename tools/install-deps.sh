@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian (as root, or through sudo).
 set -euo pipefail
-packages=(g++ cmake ninja-build libgtest-dev zlib1g-dev python3)
+# qt6-base-dev builds the desktop program; fonts-liberation2 gives its windows
+# a typeface with the metrics of Arial where Arial itself is not installed.
+packages=(g++ cmake ninja-build libgtest-dev zlib1g-dev python3 qt6-base-dev fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "common/AnsiText.h"
 #include "common/Errors.h"
 #include "flightplans/FlightPlanning.h"
 #include "index/ArrivalsPointers.h"
@@ -88,8 +89,9 @@ CompileOutcome CompileSchedule(ProgramState& state, Port& port) {
     CompileOutcome outcome;
     // The text boxes are taken once, when the compile starts; a name that
     // would write outside its own folder is refused before anything is read.
-    state.airlineIATA = port.AirlineIATA();
-    state.airlineNAME = port.AirlineNAME();
+    // The airline's code and name go into records, which hold the ANSI code page.
+    state.airlineIATA = Utf8ToAnsi(port.AirlineIATA());
+    state.airlineNAME = Utf8ToAnsi(port.AirlineNAME());
     state.setName = port.SetName();
     try {
         ValidateSetName(state.setName);

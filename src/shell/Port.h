@@ -36,7 +36,7 @@ public:
     // A warning that has no beep of its own (for example at start-up).
     virtual void Warn(std::string_view text) = 0;
 
-    // The main window's three text boxes, as typed.
+    // The main window's three text boxes, as typed (UTF-8).
     virtual std::string AirlineIATA() = 0;
     virtual std::string AirlineNAME() = 0;
     virtual std::string SetName() = 0;
