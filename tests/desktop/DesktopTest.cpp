@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <thread>
 
 #include "TestSupport.h"
 #include "common/AnsiText.h"
@@ -421,10 +422,38 @@ private slots:
     void closingTheMainWindowClosesAHiddenPicker() {
         AirlineFormWindow& picker = OpenPicker();
         QTest::mouseClick(&Child<QPushButton>(picker, "Command3"), Qt::LeftButton);
-        QVERIFY(window_->close());
+        // Asked to close while a compile runs, the window stays until the work is done.
+        bool closedDuringWork = true;
+        services_->onAsk = [&] { closedDuringWork = window_->close(); };
+        RunWork("Command1");
+        QVERIFY(!closedDuringWork);
         QTRY_VERIFY(window_->PickerWindow() == nullptr);
         // No window is left open, so the program ends.
         for (const QWidget* w : QApplication::topLevelWidgets()) QVERIFY(!w->isVisible());
+    }
+
+    void portDeliversEveryStepTextInOrderFromAnotherThread() {
+        QObject receiver;
+        std::vector<WorkEvent> delivered;
+        DesktopPort port(receiver, *services_, {}, [&](const WorkEvent& e) { delivered.push_back(e); });
+        std::thread work([&] {
+            for (int i = 0; i < 300; ++i) {
+                port.SetStatus("Step " + std::to_string(i), StatusKind::Step);
+                for (int j = 0; j < 50; ++j) port.SetStatus(std::to_string(i) + "." + std::to_string(j), StatusKind::Progress);
+            }
+            port.Beep(BeepKind::Warning, "the last");
+        });
+        work.join();
+        QTRY_VERIFY(!delivered.empty() && delivered.back().kind == WorkEvent::Kind::Beep);
+        int next = 0;
+        for (const WorkEvent& e : delivered) {
+            if (e.kind == WorkEvent::Kind::Status) QCOMPARE(e.text, "Step " + std::to_string(next++));
+            // A progress text shown is one of the step just shown, and only the last of a run is kept.
+            if (e.kind == WorkEvent::Kind::Progress) QVERIFY(e.text.starts_with(std::to_string(next - 1) + "."));
+        }
+        QCOMPARE(next, 300);
+        QVERIFY(delivered.size() <= 300 * 2 + 1);
+        QCOMPARE(delivered[delivered.size() - 2].text, std::string("299.49"));
     }
 
     void startUpNamesAMissingFile() {
