@@ -13,29 +13,6 @@ namespace {
 
 constexpr int ClientWidth = 8535;
 constexpr int ClientHeight = 4200;
-constexpr TwipsRect Label1Place{105, 75, 2745, 195};
-constexpr TwipsRect RealListPlace{105, 300, 3720, 3180};
-constexpr TwipsRect Label2Place{4710, 75, 2745, 195};
-constexpr TwipsRect AddedListPlace{4710, 300, 3720, 3180};
-constexpr TwipsRect AddAirlinePlace{3997, 1155, 540, 390};
-constexpr TwipsRect RemoveAirlinePlace{3997, 2265, 540, 390};
-constexpr TwipsRect FinishedPlace{3090, 3645, 2445, 435};
-
-QLabel* Heading(const char* text, const char* name, QWidget* parent) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(WindowFont(LabelFontPoints, true));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SetTextColour(*label, HeadingColour);
-    return label;
-}
-
-QPushButton* Button(const char* text, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
 
 void Fill(QListWidget& list, const std::vector<PickerEntry>& entries) {
     list.clear();
@@ -60,15 +37,15 @@ AirlineFormWindow::AirlineFormWindow(AirlinePicker& picker)
     setWindowTitle(QString::fromLatin1(AirlineFormCaption));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    label1_ = Heading("Real World Airilnes", "Label1", this);
+    label1_ = MakeLabel("Real World Airilnes", "Label1", LabelFontPoints, true, &HeadingColour, this);
     realLIST_ = new QListWidget(this);
     realLIST_->setObjectName(QStringLiteral("realLIST"));
-    label2_ = Heading("Airlines to Add to VA Schedule", "Label2", this);
+    label2_ = MakeLabel("Airlines to Add to VA Schedule", "Label2", LabelFontPoints, true, &HeadingColour, this);
     addedLIST_ = new QListWidget(this);
     addedLIST_->setObjectName(QStringLiteral("addedLIST"));
-    addAirline_ = Button(">", "AddAirline", this);
-    removeAirline_ = Button("<", "RemoveAirline", this);
-    command3_ = Button("Finished", "Command3", this);
+    addAirline_ = MakeButton(">", "AddAirline", this);
+    removeAirline_ = MakeButton("<", "RemoveAirline", this);
+    command3_ = MakeButton("Finished", "Command3", this);
     for (QListWidget* list : {realLIST_, addedLIST_}) {
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setUniformItemSizes(true);
@@ -98,17 +75,15 @@ void AirlineFormWindow::showEvent(QShowEvent* event) {
 }
 
 void AirlineFormWindow::PlaceControls() {
-    const double dpi = LogicalDpi(*this);
-    if (dpi == placedAtDpi_) return;
-    placedAtDpi_ = dpi;
-    setFixedSize(TwipsToPixels(ClientWidth, ClientHeight, dpi));
-    label1_->setGeometry(TwipsToPixels(Label1Place, dpi));
-    realLIST_->setGeometry(TwipsToPixels(RealListPlace, dpi));
-    label2_->setGeometry(TwipsToPixels(Label2Place, dpi));
-    addedLIST_->setGeometry(TwipsToPixels(AddedListPlace, dpi));
-    addAirline_->setGeometry(TwipsToPixels(AddAirlinePlace, dpi));
-    removeAirline_->setGeometry(TwipsToPixels(RemoveAirlinePlace, dpi));
-    command3_->setGeometry(TwipsToPixels(FinishedPlace, dpi));
+    // Positions in twips: left, top, width, height.
+    PlaceInTwips(*this, ClientWidth, ClientHeight,
+                 {{label1_, {105, 75, 2745, 195}},
+                  {realLIST_, {105, 300, 3720, 3180}},
+                  {label2_, {4710, 75, 2745, 195}},
+                  {addedLIST_, {4710, 300, 3720, 3180}},
+                  {addAirline_, {3997, 1155, 540, 390}},
+                  {removeAirline_, {3997, 2265, 540, 390}},
+                  {command3_, {3090, 3645, 2445, 435}}});
 }
 
 void AirlineFormWindow::AddAirline() {

@@ -46,7 +46,6 @@ private:
     QPushButton* addAirline_;
     QPushButton* removeAirline_;
     QPushButton* command3_;
-    double placedAtDpi_ = 0;
 };
 
 }  // namespace tarnwell::gui

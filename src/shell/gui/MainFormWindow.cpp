@@ -18,30 +18,13 @@ namespace {
 
 constexpr int ClientWidth = 4680;
 constexpr int ClientHeight = 6345;
-constexpr TwipsRect Label1Place{135, 135, 4410, 255};
-constexpr TwipsRect StatusPlace{135, 390, 4410, 255};
-constexpr TwipsRect Label2Place{135, 960, 4410, 255};
-constexpr TwipsRect AirlineIATAPlace{135, 1215, 645, 360};
-constexpr TwipsRect Label3Place{135, 1635, 4410, 255};
-constexpr TwipsRect AirlineNAMEPlace{135, 1890, 3825, 360};
-constexpr TwipsRect Label4Place{135, 2310, 4410, 255};
-constexpr TwipsRect SetNamePlace{135, 2565, 3825, 360};
-constexpr TwipsRect Label5Place{773, 3195, 3135, 390};
-constexpr TwipsRect Command3Place{713, 3660, 3255, 390};
-constexpr TwipsRect Label6Place{773, 4305, 3135, 390};
-constexpr TwipsRect Command2Place{713, 4815, 3255, 390};
-constexpr TwipsRect Label7Place{773, 5355, 3135, 390};
-constexpr TwipsRect Command1Place{713, 5790, 3255, 390};
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
+// Labels are 8.25 point; the headings bold, the notes wrapped over their two lines.
 QLabel* Label(const char* text, const char* name, bool bold, const QColor* colour, QWidget* parent) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(WindowFont(LabelFontPoints, bold));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QLabel* label = MakeLabel(text, name, LabelFontPoints, bold, colour, parent);
     label->setWordWrap(true);
-    if (colour) SetTextColour(*label, *colour);
     return label;
 }
 
@@ -49,13 +32,6 @@ QLineEdit* TextBox(const char* text, const char* name, QWidget* parent) {
     auto* box = new QLineEdit(QString::fromLatin1(text), parent);
     box->setObjectName(QString::fromLatin1(name));
     return box;
-}
-
-QPushButton* Button(const char* text, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
 }
 
 }  // namespace
@@ -78,13 +54,13 @@ MainFormWindow::MainFormWindow(ProgramState& state, WindowServices& services)
     setName_ = TextBox(ExampleSetName, "setName", this);
     label5_ = Label("Step 1 is OPTIONAL, use it to add up to 10 real world airline schedules to your list.", "Label5",
                     false, &NoteColour, this);
-    command3_ = Button("1.  Add Real World Airlines to List", "Command3", this);
+    command3_ = MakeButton("1.  Add Real World Airlines to List", "Command3", this);
     label6_ = Label("Step 2 is OPTIONAL, use it to get the real world airline data you added to your list.", "Label6",
                     false, &NoteColour, this);
-    command2_ = Button("2.  Get Real World Airline Data", "Command2", this);
+    command2_ = MakeButton("2.  Get Real World Airline Data", "Command2", this);
     label7_ = Label("Step 3 is the only required step.  When ready select your krx file and compile.", "Label7", false,
                     &RequiredColour, this);
-    command1_ = Button("3.  Compile Schedule", "Command1", this);
+    command1_ = MakeButton("3.  Compile Schedule", "Command1", this);
 
     setTabOrder(command1_, airlineIATA_);
     setTabOrder(airlineIATA_, airlineNAME_);
@@ -111,18 +87,22 @@ void MainFormWindow::showEvent(QShowEvent* event) {
 }
 
 void MainFormWindow::PlaceControls() {
-    const double dpi = LogicalDpi(*this);
-    if (dpi == placedAtDpi_) return;
-    placedAtDpi_ = dpi;
-    setFixedSize(TwipsToPixels(ClientWidth, ClientHeight, dpi));
-    const std::pair<QWidget*, TwipsRect> places[] = {
-        {label1_, Label1Place},     {statusLABEL_, StatusPlace},   {label2_, Label2Place},
-        {airlineIATA_, AirlineIATAPlace}, {label3_, Label3Place}, {airlineNAME_, AirlineNAMEPlace},
-        {label4_, Label4Place},     {setName_, SetNamePlace},      {label5_, Label5Place},
-        {command3_, Command3Place}, {label6_, Label6Place},        {command2_, Command2Place},
-        {label7_, Label7Place},     {command1_, Command1Place},
-    };
-    for (const auto& [control, place] : places) control->setGeometry(TwipsToPixels(place, dpi));
+    // Positions in twips: left, top, width, height.
+    PlaceInTwips(*this, ClientWidth, ClientHeight,
+                 {{label1_, {135, 135, 4410, 255}},
+                  {statusLABEL_, {135, 390, 4410, 255}},
+                  {label2_, {135, 960, 4410, 255}},
+                  {airlineIATA_, {135, 1215, 645, 360}},
+                  {label3_, {135, 1635, 4410, 255}},
+                  {airlineNAME_, {135, 1890, 3825, 360}},
+                  {label4_, {135, 2310, 4410, 255}},
+                  {setName_, {135, 2565, 3825, 360}},
+                  {label5_, {773, 3195, 3135, 390}},
+                  {command3_, {713, 3660, 3255, 390}},
+                  {label6_, {773, 4305, 3135, 390}},
+                  {command2_, {713, 4815, 3255, 390}},
+                  {label7_, {773, 5355, 3135, 390}},
+                  {command1_, {713, 5790, 3255, 390}}});
 }
 
 void MainFormWindow::closeEvent(QCloseEvent* event) {

@@ -86,7 +86,6 @@ private:
     QPushButton* command2_;
     QLabel* label7_;
     QPushButton* command1_;
-    double placedAtDpi_ = 0;
 
     std::unique_ptr<DesktopPort> port_;
     std::thread worker_;

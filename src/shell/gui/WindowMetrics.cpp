@@ -1,7 +1,9 @@
 #include "shell/gui/WindowMetrics.h"
 
 #include <QFontDatabase>
+#include <QLabel>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
@@ -51,6 +53,29 @@ void SetTextColour(QWidget& label, const QColor& colour) {
     QPalette palette = label.palette();
     palette.setColor(QPalette::WindowText, colour);
     label.setPalette(palette);
+}
+
+void PlaceInTwips(QWidget& window, int clientWidth, int clientHeight, std::initializer_list<ControlPlace> controls) {
+    const double dpi = LogicalDpi(window);
+    window.setFixedSize(TwipsToPixels(clientWidth, clientHeight, dpi));
+    for (const ControlPlace& c : controls) c.control->setGeometry(TwipsToPixels(c.place, dpi));
+}
+
+QLabel* MakeLabel(const char* text, const char* name, double points, bool bold, const QColor* colour,
+                  QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(WindowFont(points, bold));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (colour) SetTextColour(*label, *colour);
+    return label;
+}
+
+QPushButton* MakeButton(const char* text, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
 }
 
 }  // namespace tarnwell::gui

@@ -7,7 +7,10 @@
 #include <QFont>
 #include <QRect>
 #include <QSize>
+#include <initializer_list>
 
+class QLabel;
+class QPushButton;
 class QWidget;
 
 namespace tarnwell::gui {
@@ -45,5 +48,21 @@ inline const QColor HeadingColour{0x40, 0x40, 0x40};     // dark grey
 
 // Sets the colour a label's text is drawn in.
 void SetTextColour(QWidget& label, const QColor& colour);
+
+struct ControlPlace {
+    QWidget* control;
+    TwipsRect place;
+};
+
+// Gives the window its fixed client size and each control its place, in
+// twips at the window's current resolution.
+void PlaceInTwips(QWidget& window, int clientWidth, int clientHeight, std::initializer_list<ControlPlace> controls);
+
+// A label of the window font at `points`, its text at the top left;
+// `colour` null keeps the palette's.
+QLabel* MakeLabel(const char* text, const char* name, double points, bool bold, const QColor* colour,
+                  QWidget* parent);
+// A push button that Enter does not press unless it has the focus.
+QPushButton* MakeButton(const char* text, const char* name, QWidget* parent);
 
 }  // namespace tarnwell::gui
