@@ -6,6 +6,7 @@
 #include "common/Errors.h"
 #include "common/BinaryIO.h"
 #include "flightplans/FlightPlanning.h"
+#include "realworld/RealWorldData.h"
 #include "routeset/MainMod.h"
 #include "shell/MainForm.h"
 #include "shell/ProgramState.h"
@@ -22,7 +23,7 @@ bool LoadBeforeWindows(ProgramState& state, WindowServices& services) {
     try {
         LoadNavAirports(state, port);
         // The desktop program cannot offer its picker without the airline list.
-        const fs::path airlines = state.DataFolder() / "airline.kr1";
+        const fs::path airlines = state.DataFolder() / RealAirlineListName;
         std::error_code ec;
         if (!fs::exists(airlines, ec))
             throw TarnwellError(ErrorKind::File, "the real-world airline list is missing", {PathText(airlines)});
