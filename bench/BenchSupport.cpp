@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "common/BinaryIO.h"
-#include "flightplans/NavigationRecords.h"
-#include "routeset/AirportDatabase.h"
-#include "routefinder/MiscFunctions.h"
+#include "navdata/NavRecords.h"
+#include "navdata/AirportDatabase.h"
+#include "geo/GreatCircle.h"
 
 namespace fs = std::filesystem;
 

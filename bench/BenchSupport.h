@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "shell/RecordingPort.h"
-#include "shell/TickClock.h"
+#include "compile/RecordingPort.h"
+#include "common/TickClock.h"
 
 namespace tarnwell::bench {
 

@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "routeset/RouteSetCheck.h"
-#include "schedule/DataImport.h"
-#include "shell/MainForm.h"
-#include "shell/ProgramState.h"
+#include "inspect/RouteSetCheck.h"
+#include "timetable/TimetableFile.h"
+#include "compile/CompileDriver.h"
+#include "compile/ProgramState.h"
 
 namespace fs = std::filesystem;
 

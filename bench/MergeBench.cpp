@@ -16,8 +16,8 @@
 #include "BenchSupport.h"
 #include "common/BinaryIO.h"
 #include "realworld/RealWorldMerge.h"
-#include "routeset/RouteSetFormats.h"
-#include "shell/ProgramState.h"
+#include "records/RecordLayouts.h"
+#include "compile/ProgramState.h"
 
 namespace fs = std::filesystem;
 

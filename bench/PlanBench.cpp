@@ -25,11 +25,11 @@
 
 #include "BenchSupport.h"
 #include "common/Errors.h"
-#include "flightplans/FlightPlanning.h"
-#include "flightplans/KRplans.h"
-#include "routefinder/GetRoute.h"
-#include "routefinder/MiscFunctions.h"
-#include "shell/ProgramState.h"
+#include "plans/FlightPlans.h"
+#include "plans/PlanBuilder.h"
+#include "plans/AirwaySearch.h"
+#include "geo/GreatCircle.h"
+#include "compile/ProgramState.h"
 
 namespace fs = std::filesystem;
 

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "index/ArrivalsPointers.h"
-#include "routeset/AirportDatabase.h"
-#include "routeset/RouteSetFormats.h"
-#include "routeset/RunwayMod.h"
-#include "shell/ProgramState.h"
-#include "shell/RecordingPort.h"
+#include "airports/ArrivalLists.h"
+#include "navdata/AirportDatabase.h"
+#include "records/RecordLayouts.h"
+#include "routeset/AirportInfo.h"
+#include "compile/ProgramState.h"
+#include "compile/RecordingPort.h"
 
 namespace tarnwell {
 namespace {

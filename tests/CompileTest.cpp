@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "routeset/RouteSetFormats.h"
-#include "shell/MainForm.h"
-#include "shell/ProgramState.h"
-#include "shell/RecordingPort.h"
+#include "records/RecordLayouts.h"
+#include "compile/CompileDriver.h"
+#include "compile/ProgramState.h"
+#include "compile/RecordingPort.h"
 #include "TestSupport.h"
 
 using namespace tarnwell;

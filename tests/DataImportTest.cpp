@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "common/Errors.h"
-#include "schedule/DataImport.h"
-#include "shell/ProgramState.h"
-#include "shell/RecordingPort.h"
+#include "timetable/TimetableFile.h"
+#include "compile/ProgramState.h"
+#include "compile/RecordingPort.h"
 #include "TestSupport.h"
 
 using namespace tarnwell;

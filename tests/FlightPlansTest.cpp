@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "flightplans/FlightPlanning.h"
-#include "flightplans/KRplans.h"
-#include "routeset/RouteSetFormats.h"
-#include "shell/ProgramState.h"
-#include "shell/RecordingPort.h"
+#include "plans/FlightPlans.h"
+#include "plans/PlanBuilder.h"
+#include "records/RecordLayouts.h"
+#include "compile/ProgramState.h"
+#include "compile/RecordingPort.h"
 
 namespace tarnwell {
 namespace {

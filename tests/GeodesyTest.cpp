@@ -6,8 +6,8 @@
 #include <string>
 
 #include "common/Errors.h"
-#include "routefinder/GetRoute.h"
-#include "routefinder/MiscFunctions.h"
+#include "plans/AirwaySearch.h"
+#include "geo/GreatCircle.h"
 
 using namespace tarnwell;
 

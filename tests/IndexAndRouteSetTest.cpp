@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "common/Errors.h"
-#include "index/CreateIndex.h"
-#include "routeset/MainMod.h"
-#include "routeset/RouteSetFormats.h"
-#include "schedule/DataImport.h"
-#include "shell/ProgramState.h"
-#include "shell/RecordingPort.h"
+#include "airports/IndexAirports.h"
+#include "routeset/DataFiles.h"
+#include "records/RecordLayouts.h"
+#include "timetable/TimetableFile.h"
+#include "compile/ProgramState.h"
+#include "compile/RecordingPort.h"
 #include "TestSupport.h"
 
 using namespace tarnwell;

@@ -7,12 +7,12 @@
 #include <random>
 
 #include "common/Errors.h"
-#include "index/CreateIndex.h"
-#include "index/MatchIndextoRoutes.h"
-#include "routefinder/MiscFunctions.h"
-#include "routeset/MainMod.h"
-#include "shell/ProgramState.h"
-#include "shell/RecordingPort.h"
+#include "airports/IndexAirports.h"
+#include "airports/CrossMatch.h"
+#include "geo/GreatCircle.h"
+#include "routeset/DataFiles.h"
+#include "compile/ProgramState.h"
+#include "compile/RecordingPort.h"
 #include "TestSupport.h"
 
 using namespace tarnwell;

@@ -11,13 +11,13 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "flightplans/FlightPlanning.h"
-#include "flightplans/NavDataImport.h"
-#include "flightplans/XPlaneFormats.h"
-#include "routefinder/MiscFunctions.h"
-#include "routeset/AirportDatabase.h"
-#include "shell/ProgramState.h"
-#include "shell/RecordingPort.h"
+#include "plans/FlightPlans.h"
+#include "navimport/NavDataImport.h"
+#include "navimport/XPlaneFormats.h"
+#include "geo/GreatCircle.h"
+#include "navdata/AirportDatabase.h"
+#include "compile/ProgramState.h"
+#include "compile/RecordingPort.h"
 
 namespace tarnwell {
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "common/Errors.h"
-#include "flightplans/FlightPlanning.h"
-#include "shell/ProgramState.h"
-#include "shell/RecordingPort.h"
+#include "plans/FlightPlans.h"
+#include "compile/ProgramState.h"
+#include "compile/RecordingPort.h"
 #include "TestSupport.h"
 
 using namespace tarnwell;

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "RouteFinderSupport.h"
-#include "routefinder/PTtoPTplanning.h"
+#include "plans/PointToPoint.h"
 
 namespace tarnwell {
 namespace {

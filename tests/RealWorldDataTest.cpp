@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "flightplans/FlightPlanning.h"
+#include "plans/FlightPlans.h"
 #include "realworld/RealWorldData.h"
-#include "routeset/RouteSetFormats.h"
-#include "shell/ProgramState.h"
-#include "shell/RecordingPort.h"
+#include "records/RecordLayouts.h"
+#include "compile/ProgramState.h"
+#include "compile/RecordingPort.h"
 #include "TestSupport.h"
 
 using namespace tarnwell;

@@ -10,11 +10,11 @@
 #include "common/TextFile.h"
 #include "realworld/RealWorldData.h"
 #include "realworld/RealWorldMerge.h"
-#include "routeset/RouteSetFormats.h"
-#include "schedule/DataImport.h"
-#include "shell/AirlineForm.h"
-#include "shell/ProgramState.h"
-#include "shell/RecordingPort.h"
+#include "records/RecordLayouts.h"
+#include "timetable/TimetableFile.h"
+#include "realworld/AirlinePicker.h"
+#include "compile/ProgramState.h"
+#include "compile/RecordingPort.h"
 #include "TestSupport.h"
 
 using namespace tarnwell;

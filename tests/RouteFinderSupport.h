@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "common/Errors.h"
-#include "flightplans/NavigationRecords.h"
-#include "routefinder/GetRoute.h"
-#include "routefinder/MiscFunctions.h"
-#include "shell/ProgramState.h"
-#include "shell/RecordingPort.h"
+#include "navdata/NavRecords.h"
+#include "plans/AirwaySearch.h"
+#include "geo/GreatCircle.h"
+#include "compile/ProgramState.h"
+#include "compile/RecordingPort.h"
 
 namespace tarnwell::testing {
 

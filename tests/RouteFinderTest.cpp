@@ -8,7 +8,7 @@
 #include <random>
 
 #include "RouteFinderSupport.h"
-#include "flightplans/KRplans.h"
+#include "plans/PlanBuilder.h"
 
 namespace tarnwell {
 namespace {

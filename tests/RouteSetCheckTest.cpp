@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "flightplans/KRplans.h"
-#include "routeset/RouteSetCheck.h"
-#include "routeset/RouteSetDump.h"
-#include "routeset/RouteSetFormats.h"
-#include "routeset/RunwayMod.h"
+#include "plans/PlanBuilder.h"
+#include "inspect/RouteSetCheck.h"
+#include "inspect/RouteSetDump.h"
+#include "records/RecordLayouts.h"
+#include "routeset/AirportInfo.h"
 
 namespace tarnwell {
 namespace {

@@ -10,12 +10,12 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "flightplans/FlightPlanning.h"
-#include "routeset/RouteSetFormats.h"
-#include "schedule/DataImport.h"
-#include "shell/MainForm.h"
-#include "shell/ProgramState.h"
-#include "shell/RecordingPort.h"
+#include "plans/FlightPlans.h"
+#include "records/RecordLayouts.h"
+#include "timetable/TimetableFile.h"
+#include "compile/CompileDriver.h"
+#include "compile/ProgramState.h"
+#include "compile/RecordingPort.h"
 
 namespace tarnwell {
 namespace {

@@ -1,4 +1,4 @@
-#include "schedule/ScheduleOrder.h"
+#include "timetable/ScheduleOrder.h"
 
 #include <gtest/gtest.h>
 

@@ -12,8 +12,8 @@
 
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
-#include "flightplans/NavigationRecords.h"
-#include "routeset/AirportDatabase.h"
+#include "navdata/NavRecords.h"
+#include "navdata/AirportDatabase.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>

@@ -10,13 +10,13 @@
 #include "common/AnsiText.h"
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
-#include "index/CreateIndex.h"
-#include "index/MatchIndextoRoutes.h"
-#include "routeset/MainMod.h"
-#include "routeset/RouteSetFormats.h"
-#include "schedule/DataImport.h"
-#include "shell/Port.h"
-#include "shell/ProgramState.h"
+#include "airports/IndexAirports.h"
+#include "airports/CrossMatch.h"
+#include "routeset/DataFiles.h"
+#include "records/RecordLayouts.h"
+#include "timetable/TimetableFile.h"
+#include "compile/Port.h"
+#include "compile/ProgramState.h"
 
 namespace fs = std::filesystem;
 

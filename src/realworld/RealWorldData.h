@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "common/BinaryIO.h"
-#include "routeset/AirlineRecord.h"
-#include "shell/MainForm.h"
+#include "records/AirlineRecord.h"
+#include "compile/CompileDriver.h"
 
 namespace tarnwell {
 

@@ -11,10 +11,10 @@
 #include "common/Errors.h"
 #include "common/TextFile.h"
 #include "realworld/RealWorldData.h"
-#include "routeset/RouteSetFormats.h"
-#include "schedule/DataImport.h"
-#include "shell/Port.h"
-#include "shell/ProgramState.h"
+#include "records/RecordLayouts.h"
+#include "timetable/TimetableFile.h"
+#include "compile/Port.h"
+#include "compile/ProgramState.h"
 
 namespace fs = std::filesystem;
 

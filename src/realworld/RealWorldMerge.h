@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "common/FixedText.h"
-#include "index/IndexAirportRecord.h"
-#include "routeset/AirlineRecord.h"
-#include "schedule/StructureDeclares.h"
-#include "shell/MainForm.h"
+#include "records/IndexAirportRecord.h"
+#include "records/AirlineRecord.h"
+#include "records/ScheduleRecord.h"
+#include "compile/CompileDriver.h"
 
 namespace tarnwell {
 

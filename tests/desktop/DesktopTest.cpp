@@ -17,11 +17,11 @@
 #include "TestSupport.h"
 #include "common/AnsiText.h"
 #include "common/BinaryIO.h"
-#include "shell/ProgramState.h"
-#include "shell/gui/AirlineFormWindow.h"
-#include "shell/gui/DesktopStartUp.h"
-#include "shell/gui/MainFormWindow.h"
-#include "shell/gui/WindowMetrics.h"
+#include "compile/ProgramState.h"
+#include "gui/AirlineFormWindow.h"
+#include "gui/DesktopStartUp.h"
+#include "gui/MainFormWindow.h"
+#include "gui/WindowMetrics.h"
 
 namespace fs = std::filesystem;
 using namespace tarnwell;

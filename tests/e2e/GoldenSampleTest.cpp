@@ -14,12 +14,12 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "flightplans/FlightPlanning.h"
-#include "flightplans/KRplans.h"
+#include "plans/FlightPlans.h"
+#include "plans/PlanBuilder.h"
 #include "realworld/RealWorldMerge.h"
-#include "shell/MainForm.h"
-#include "shell/ProgramState.h"
-#include "shell/RecordingPort.h"
+#include "compile/CompileDriver.h"
+#include "compile/ProgramState.h"
+#include "compile/RecordingPort.h"
 
 namespace tarnwell {
 namespace {

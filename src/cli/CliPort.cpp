@@ -1,0 +1,63 @@
+#include "cli/CliPort.h"
+
+#include <iostream>
+
+namespace tarnwell {
+
+CliPort::CliPort(CliOptions options) : options_(std::move(options)) {}
+
+CliPort::~CliPort() { EndStatusLine(); }
+
+bool CliPort::OpenStatusLog(const std::filesystem::path& path) {
+    statusLog_.open(path, std::ios::binary | std::ios::trunc);
+    return static_cast<bool>(statusLog_);
+}
+
+void CliPort::EndStatusLine() {
+    if (lineOpen_) {
+        std::cerr << '\n' << std::flush;
+        lineOpen_ = false;
+    }
+}
+
+void CliPort::ShowOnTerminal(std::string_view text, bool force) {
+    // Progress texts can come by the hundred thousand: redraw a few times a second.
+    const auto now = std::chrono::steady_clock::now();
+    if (!force && now - lastShown_ < std::chrono::milliseconds(80)) return;
+    lastShown_ = now;
+    std::cerr << "\r\x1b[K" << text << std::flush;
+    lineOpen_ = true;
+}
+
+void CliPort::SetStatus(std::string_view text, StatusKind kind) {
+    if (statusLog_.is_open()) statusLog_ << text << '\n';
+    if (options_.verbose) {
+        EndStatusLine();
+        std::cerr << text << '\n';
+    } else if (options_.terminal) {
+        ShowOnTerminal(text, kind == StatusKind::Step);
+    } else if (kind == StatusKind::Step) {
+        std::cerr << text << '\n';
+    }
+}
+
+void CliPort::Beep(BeepKind kind, std::string_view reason) {
+    if (kind == BeepKind::Finished) return;
+    Warn(reason);
+}
+
+void CliPort::Warn(std::string_view text) {
+    EndStatusLine();
+    std::cerr << "warning: " << text << '\n';
+}
+
+void CliPort::ShowMessage(std::string_view text, std::string_view) {
+    if (options_.verbose) {
+        EndStatusLine();
+        std::cerr << text << '\n';
+    }
+}
+
+std::optional<std::filesystem::path> CliPort::AskFilePath(const std::filesystem::path&) { return options_.timetable; }
+
+}  // namespace tarnwell

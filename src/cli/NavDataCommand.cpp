@@ -1,0 +1,43 @@
+#include "cli/NavDataCommand.h"
+
+#include <iomanip>
+#include <iostream>
+
+#include "common/BinaryIO.h"
+
+namespace tarnwell {
+
+int RunImportNavData(const std::filesystem::path& programFolder, const NavDataImportOptions& options,
+                     const CliOptions& portOptions) {
+    CliPort port(portOptions);
+    const auto dataFolder = programFolder / "Data";
+    NavDataImportResult result;
+    try {
+        std::filesystem::create_directories(dataFolder);
+        result = ImportNavData(dataFolder, options, port);
+    } catch (const std::exception& e) {
+        port.EndStatusLine();
+        std::cerr << "error: " << e.what() << "\nNo data file was changed.\n";
+        return 1;
+    }
+    port.EndStatusLine();
+
+    std::cout << "Read:\n";
+    for (const SourceReport& s : result.sources) {
+        std::cout << "  " << s.file << " (version " << s.version << "): " << s.records << " records";
+        if (s.skipped) std::cout << ", " << s.skipped << " malformed lines skipped";
+        std::cout << '\n';
+        for (const std::string& line : s.firstSkipped) std::cout << "      " << line << '\n';
+    }
+    std::cout << "Wrote into " << PathText(dataFolder) << ":\n";
+    for (const WrittenFile& w : result.written)
+        std::cout << "  " << std::left << std::setw(14) << w.name << std::right << std::setw(8) << w.records << ' '
+                  << w.what << '\n';
+    if (!result.dropped.empty()) {
+        std::cout << "Left out:\n";
+        for (const std::string& d : result.dropped) std::cout << "  " << d << '\n';
+    }
+    return 0;
+}
+
+}  // namespace tarnwell

@@ -1,0 +1,62 @@
+#pragma once
+// A port that records everything the core does with it; used by tests and
+// by the benchmark.
+
+#include <string>
+#include <vector>
+
+#include "compile/Port.h"
+
+namespace tarnwell {
+
+class RecordingPort : public Port {
+public:
+    struct Status {
+        std::string text;
+        StatusKind kind;
+    };
+    struct BeepEvent {
+        BeepKind kind;
+        std::string reason;
+    };
+
+    // Answers given to the core.
+    std::string iata = "TWL";
+    std::string name = "Tarnwell Air";
+    std::string setName = "Tarnwell Air (Leeds)";
+    std::vector<std::int32_t> chosen;
+    std::optional<std::filesystem::path> fileToChoose;
+    std::uint32_t ticks = 0;
+    bool recordProgress = true;
+
+    // What happened.
+    std::vector<Status> statuses;
+    std::vector<BeepEvent> beeps;
+    std::vector<std::string> warnings;
+    std::vector<std::string> messages;
+    int eventsLetThrough = 0;
+    std::string currentStatus;
+
+    void SetStatus(std::string_view text, StatusKind kind) override {
+        currentStatus = std::string(text);
+        if (kind == StatusKind::Step || recordProgress) statuses.push_back({currentStatus, kind});
+    }
+    void DoEvents() override { ++eventsLetThrough; }
+    void Beep(BeepKind kind, std::string_view reason) override { beeps.push_back({kind, std::string(reason)}); }
+    void Warn(std::string_view text) override { warnings.emplace_back(text); }
+    std::string AirlineIATA() override { return iata; }
+    std::string AirlineNAME() override { return name; }
+    std::string SetName() override { return setName; }
+    std::vector<std::int32_t> ChosenAirlines() override { return chosen; }
+    void ShowMessage(std::string_view text, std::string_view) override { messages.emplace_back(text); }
+    std::optional<std::filesystem::path> AskFilePath(const std::filesystem::path&) override { return fileToChoose; }
+    std::uint32_t GetTickCount() override { return ticks; }
+
+    std::vector<std::string> StatusTexts() const {
+        std::vector<std::string> out;
+        for (const auto& s : statuses) out.push_back(s.text);
+        return out;
+    }
+};
+
+}  // namespace tarnwell

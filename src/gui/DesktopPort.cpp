@@ -1,0 +1,92 @@
+#include "gui/DesktopPort.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QThread>
+
+namespace tarnwell::gui {
+
+namespace fs = std::filesystem;
+
+void QtWindowServices::Message(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner_.data());
+    box.exec();
+}
+
+std::optional<fs::path> QtWindowServices::OpenFile(const fs::path& startFolder) {
+    const QString chosen =
+        QFileDialog::getOpenFileName(owner_.data(), QString(), QString::fromStdU16String(startFolder.u16string()));
+    if (chosen.isEmpty()) return std::nullopt;
+    return fs::path(chosen.toStdU16String());
+}
+
+void QtWindowServices::Beep() { QApplication::beep(); }
+
+DesktopPort::DesktopPort(QObject& receiver, WindowServices& services, WorkInputs inputs,
+                         std::function<void(const WorkEvent&)> deliver)
+    : receiver_(receiver), services_(services), inputs_(std::move(inputs)), deliver_(std::move(deliver)) {}
+
+void DesktopPort::Post(WorkEvent event) {
+    std::lock_guard lock(mutex_);
+    // Progress texts can come by the hundred thousand; one not yet shown is
+    // replaced by the next, so the window never falls behind the work.
+    if (event.kind == WorkEvent::Kind::Progress && !pending_.empty() &&
+        pending_.back().kind == WorkEvent::Kind::Progress)
+        pending_.back() = std::move(event);
+    else
+        pending_.push_back(std::move(event));
+    if (!deliveryPosted_) {
+        deliveryPosted_ = true;
+        QMetaObject::invokeMethod(&receiver_, [this] { Deliver(); }, Qt::QueuedConnection);
+    }
+}
+
+void DesktopPort::Deliver() {
+    std::deque<WorkEvent> events;
+    {
+        std::lock_guard lock(mutex_);
+        events.swap(pending_);
+        deliveryPosted_ = false;
+    }
+    for (const WorkEvent& e : events) deliver_(e);
+}
+
+void DesktopPort::OnWindowThread(const std::function<void()>& call) {
+    if (QThread::currentThread() == receiver_.thread()) {
+        Deliver();
+        call();
+        return;
+    }
+    QMetaObject::invokeMethod(
+        &receiver_,
+        [this, &call] {
+            Deliver();
+            call();
+        },
+        Qt::BlockingQueuedConnection);
+}
+
+void DesktopPort::SetStatus(std::string_view text, StatusKind kind) {
+    Post({kind == StatusKind::Step ? WorkEvent::Kind::Status : WorkEvent::Kind::Progress, std::string(text)});
+}
+
+void DesktopPort::Beep(BeepKind kind, std::string_view reason) {
+    Post({WorkEvent::Kind::Beep, std::string(reason), kind == BeepKind::Warning});
+}
+
+void DesktopPort::Warn(std::string_view text) { Post({WorkEvent::Kind::Note, std::string(text)}); }
+
+void DesktopPort::ShowMessage(std::string_view text, std::string_view title) {
+    OnWindowThread([&] { services_.Message(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                                           QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()))); });
+}
+
+std::optional<fs::path> DesktopPort::AskFilePath(const fs::path& startFolder) {
+    std::optional<fs::path> chosen;
+    OnWindowThread([&] { chosen = services_.OpenFile(startFolder); });
+    return chosen;
+}
+
+}  // namespace tarnwell::gui

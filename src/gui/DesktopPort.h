@@ -1,0 +1,104 @@
+#pragma once
+// The desktop program's port. A compile or a merge runs on a worker thread;
+// this port carries what it shows back to the window's thread: status texts
+// and beeps in the order they happen (a run of progress texts collapses to
+// the latest, since the status line can only show one), and the message box
+// and the file dialog, which the worker waits for.
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "compile/Port.h"
+#include "common/TickClock.h"
+
+namespace tarnwell::gui {
+
+// The parts of the desktop the windows use and the tests replace: the
+// message box, the open-file dialog and the system beep. Called on the
+// window's thread only.
+class WindowServices {
+public:
+    virtual ~WindowServices() = default;
+    // A message box with an OK button only; returns when it is answered.
+    virtual void Message(const QString& text, const QString& title) = 0;
+    // The platform's open-file dialog, without a filter or a title, starting
+    // in `startFolder`; nothing when cancelled.
+    virtual std::optional<std::filesystem::path> OpenFile(const std::filesystem::path& startFolder) = 0;
+    virtual void Beep() = 0;
+};
+
+// The real ones: QMessageBox, QFileDialog and the system beep.
+class QtWindowServices : public WindowServices {
+public:
+    void SetOwner(QWidget* owner) { owner_ = owner; }
+    void Message(const QString& text, const QString& title) override;
+    std::optional<std::filesystem::path> OpenFile(const std::filesystem::path& startFolder) override;
+    void Beep() override;
+
+private:
+    QPointer<QWidget> owner_;
+};
+
+// Something the work did that the window shows.
+struct WorkEvent {
+    enum class Kind { Status, Progress, Beep, Note };
+    Kind kind;
+    std::string text;  // the status text, or what a warning beep or a note is about
+    bool warning = false;  // for Beep: a warning rather than the end of the work
+};
+
+// What the window's text boxes and the picker held when the button was clicked.
+struct WorkInputs {
+    std::string airlineIATA;
+    std::string airlineNAME;
+    std::string setName;
+    std::vector<std::int32_t> chosenAirlines;
+};
+
+class DesktopPort : public Port {
+public:
+    // `receiver` lives on the window's thread; `deliver` is called there with
+    // the events in the order they happened.
+    DesktopPort(QObject& receiver, WindowServices& services, WorkInputs inputs,
+                std::function<void(const WorkEvent&)> deliver);
+
+    void SetStatus(std::string_view text, StatusKind kind) override;
+    void DoEvents() override {}  // the window's thread is never blocked by the work
+    void Beep(BeepKind kind, std::string_view reason) override;
+    void Warn(std::string_view text) override;
+    std::string AirlineIATA() override { return inputs_.airlineIATA; }
+    std::string AirlineNAME() override { return inputs_.airlineNAME; }
+    std::string SetName() override { return inputs_.setName; }
+    std::vector<std::int32_t> ChosenAirlines() override { return inputs_.chosenAirlines; }
+    void ShowMessage(std::string_view text, std::string_view title) override;
+    std::optional<std::filesystem::path> AskFilePath(const std::filesystem::path& startFolder) override;
+    std::uint32_t GetTickCount() override { return ticks_.Now(); }
+
+private:
+    void Post(WorkEvent event);
+    void Deliver();
+    // Runs `call` on the window's thread and waits for it (after every event
+    // posted before it has been delivered).
+    void OnWindowThread(const std::function<void()>& call);
+
+    QObject& receiver_;
+    WindowServices& services_;
+    WorkInputs inputs_;
+    std::function<void(const WorkEvent&)> deliver_;
+    TickClock ticks_;
+
+    std::mutex mutex_;
+    std::deque<WorkEvent> pending_;
+    bool deliveryPosted_ = false;
+};
+
+}  // namespace tarnwell::gui

@@ -1,0 +1,72 @@
+#include "gui/DesktopStartUp.h"
+
+#include <cstdlib>
+#include <exception>
+
+#include "common/Errors.h"
+#include "common/BinaryIO.h"
+#include "plans/FlightPlans.h"
+#include "realworld/RealWorldData.h"
+#include "routeset/DataFiles.h"
+#include "compile/CompileDriver.h"
+#include "compile/ProgramState.h"
+#include "compile/RecordingPort.h"
+#include "gui/DesktopPort.h"
+
+namespace tarnwell::gui {
+
+namespace fs = std::filesystem;
+
+bool LoadBeforeWindows(ProgramState& state, WindowServices& services) {
+    const QString title = QString::fromLatin1(ProgramName);
+    RecordingPort port;
+    try {
+        LoadNavAirports(state, port);
+        // The desktop program cannot offer its picker without the airline list.
+        const fs::path airlines = state.DataFolder() / RealAirlineListName;
+        std::error_code ec;
+        if (!fs::exists(airlines, ec))
+            throw TarnwellError(ErrorKind::File, "the real-world airline list is missing", {PathText(airlines)});
+        LoadRealAirlines(state, port);
+    } catch (const std::exception& e) {
+        services.Message(QStringLiteral("Tarnwell cannot start: ") + QString::fromStdString(e.what()), title);
+        return false;
+    }
+    if (!port.warnings.empty()) {
+        QString text;
+        for (const std::string& warning : port.warnings)
+            text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(warning);
+        services.Message(text, title);
+    }
+    return true;
+}
+
+DesktopArguments ParseDesktopArguments(const QStringList& arguments, const fs::path& applicationFolder) {
+    DesktopArguments parsed;
+    std::optional<fs::path> root;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
+            parsed.help = true;
+        } else if (a == QStringLiteral("--root")) {
+            if (i + 1 >= arguments.size()) {
+                parsed.error = "--root needs a folder";
+                return parsed;
+            }
+            root = fs::path(arguments[++i].toStdU16String());
+        } else {
+            parsed.error = "unknown argument: " + a.toStdString();
+            return parsed;
+        }
+    }
+    if (root) {
+        parsed.programFolder = *root;
+    } else if (const char* env = std::getenv("TARNWELL_ROOT"); env && *env) {
+        parsed.programFolder = fs::path(env);
+    } else {
+        parsed.programFolder = applicationFolder;
+    }
+    return parsed;
+}
+
+}  // namespace tarnwell::gui

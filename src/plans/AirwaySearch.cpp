@@ -1,0 +1,280 @@
+#include "plans/AirwaySearch.h"
+
+#include <cmath>
+#include <limits>
+
+#include "common/Errors.h"
+#include "plans/PlanBuilder.h"
+#include "geo/GreatCircle.h"
+#include "plans/PointToPoint.h"
+#include "compile/Port.h"
+#include "compile/ProgramState.h"
+
+namespace tarnwell {
+
+namespace {
+
+constexpr float NotArrived = std::numeric_limits<float>::infinity();
+
+// A found route is stored as entries 1 to L + 1 for L legs; the route
+// entries end at 199, so a chain of more than 198 legs cannot be kept.
+constexpr std::int32_t MostLegsStored = RouteEntryCapacity - 2;
+
+// One visit in progress: the node, how far it was reached, the course from
+// it to the target, and where the visit stands.
+struct Visit {
+    enum class Stage { Greedy, AfterGreedy, AllLegs, AfterLeg };
+    std::int32_t node;
+    float dist;
+    float course;
+    std::int32_t legCount;
+    std::int32_t k = 0;
+    Stage stage = Stage::Greedy;
+};
+
+// The recursive visits of one SearchNode call, run on an explicit stack so
+// that the 5,000-leg chains the path allows need no deep call stack. "Ending
+// a visit" drops its entry; its parent then carries on with its next leg,
+// just as a visit that fails does.
+class VisitRunner {
+public:
+    VisitRunner(ProgramState& state, Port& port)
+        : f_(state.Finder), net_(state.HighNodes), port_(port) {}
+
+    void Run(std::int32_t node, float dist) {
+        Open(node, dist);
+        while (!stack_.empty()) Step();
+    }
+
+private:
+    // The start of a visit: the visited test, the record, the bound. Pushes the visit
+    // unless it ends already.
+    void Open(std::int32_t node, float dist) {
+        if (!net_.Contains(node)) return;
+        // The visited list is full: its scan and its next entry fail.
+        if (f_.VisitCount >= VisitedCapacity) return;
+        float& shortest = f_.ShortestArrival[static_cast<std::size_t>(node)];
+        if (dist >= shortest) return;
+        ++f_.VisitCount;
+        if (f_.VisitCount >= VisitedCapacity) return;
+        if (shortest == NotArrived) f_.ArrivedNodes.push_back(node);
+        shortest = dist;
+
+        const AirwayNode& here = net_.Node(node);
+        RouteFinderState::TargetBearing& toTarget = f_.ToTarget[static_cast<std::size_t>(node)];
+        if (toTarget.search != f_.SearchNumber) {
+            toTarget.search = f_.SearchNumber;
+            try {
+                toTarget.remaining =
+                    GetDistance(here.Latitude, here.Longitude, f_.TargetLat, f_.TargetLon, toTarget.course);
+                toTarget.fault = false;
+            } catch (const TarnwellError&) {
+                toTarget.fault = true;
+            }
+            if (toTarget.course < 0) toTarget.course += 360;
+        }
+        if (toTarget.fault) return;
+        const float bound = dist + toTarget.remaining;
+        if (!std::isfinite(bound) || bound >= f_.MaxRouteDist) return;
+        if (here.LegCount <= 0) return;  // no leg to choose from
+        stack_.push_back(Visit{node, dist, toTarget.course, here.LegCount});
+    }
+
+    void End() { stack_.pop_back(); }
+
+    void Step() {
+        Visit& v = stack_.back();
+        switch (v.stage) {
+            case Visit::Stage::Greedy: return Greedy(v);
+            case Visit::Stage::AfterGreedy:
+                --f_.PathLen;
+                v.stage = Visit::Stage::AllLegs;
+                v.k = 0;
+                return;
+            case Visit::Stage::AllLegs: return NextLeg(v);
+            case Visit::Stage::AfterLeg:
+                --f_.PathLen;
+                ++v.k;
+                v.stage = Visit::Stage::AllLegs;
+                return;
+        }
+    }
+
+    // The leg pointing most nearly at the target is tried first, whether or
+    // not it fits the budget; ties keep the lower slot.
+    void Greedy(Visit& v) {
+        const auto legs = net_.Legs(v.node);
+        std::int32_t best = 0;
+        float bestDev = AngleDiff(legs[0].LegCourse, v.course);
+        for (std::int32_t k = 1; k < v.legCount; ++k) {
+            const float dev = AngleDiff(legs[static_cast<std::size_t>(k)].LegCourse, v.course);
+            if (dev < bestDev) {
+                best = k;
+                bestDev = dev;
+            }
+        }
+        const AirwayLeg& leg = legs[static_cast<std::size_t>(best)];
+        const float next = v.dist + leg.LegLength;
+        if (!std::isfinite(next)) return End();
+        if (next < f_.MaxRouteDist) {
+            if (bestDev > 90) return End();
+            v.stage = Visit::Stage::AfterGreedy;
+            return Follow(v, leg, next);
+        }
+        v.stage = Visit::Stage::AllLegs;
+        v.k = 0;
+    }
+
+    void NextLeg(Visit& v) {
+        if (v.k >= v.legCount) return End();
+        if (port_.GetTickCount() - f_.SearchStartTicks >= static_cast<std::uint32_t>(f_.SearchTimeLimit)) return End();
+        const AirwayLeg& leg = net_.Legs(v.node)[static_cast<std::size_t>(v.k)];
+        const float next = v.dist + leg.LegLength;
+        if (!std::isfinite(next)) return End();
+        if (next < f_.MaxRouteDist && AngleDiff(leg.LegCourse, v.course) <= 90) {
+            v.stage = Visit::Stage::AfterLeg;
+            return Follow(v, leg, next);
+        }
+        ++v.k;
+    }
+
+    // Takes a leg of the visit: a route when it reaches the target,
+    // otherwise a visit of the node it leads to. `v.stage` already says where
+    // the visit resumes after the child visit.
+    void Follow(Visit& v, const AirwayLeg& leg, float next) {
+        const std::int32_t to = leg.Neighbour;
+        if (!net_.Contains(to)) return End();
+        if (net_.Node(to).Ident == f_.TargetIdent && f_.PathLen <= MostLegsStored) {
+            Finish(v, leg, next);
+            return End();
+        }
+        if (f_.PathLen >= SearchPathCapacity) return End();  // the path is full
+        f_.SearchPath[static_cast<std::size_t>(f_.PathLen)] = PathLeg{to, v.node, leg.AirwayName};
+        ++f_.PathLen;
+        Open(to, next);  // may move `v`: not used after this
+    }
+
+    // A route has been found: it becomes the budget and the route entries,
+    // and the time limit starts again.
+    void Finish(const Visit& v, const AirwayLeg& leg, float next) {
+        f_.MaxRouteDist = next;
+        f_.SearchPath[static_cast<std::size_t>(f_.PathLen)] = PathLeg{leg.Neighbour, v.node, leg.AirwayName};
+        ++f_.PathLen;
+        f_.RouteCount = static_cast<std::int16_t>(f_.PathLen);
+        StoreAirwayRoute(f_);
+        f_.SearchStartTicks = port_.GetTickCount();
+        --f_.PathLen;
+    }
+
+    RouteFinderState& f_;
+    const AirwayNetwork& net_;
+    Port& port_;
+    std::vector<Visit> stack_;
+};
+
+// The budget a search starts with: a quarter more than the airport-to-airport distance.
+float InitialBudget(const RouteFinderState& f) {
+    float course = 0.0f;
+    return GetDistance(f.DepLatitude, f.DepLongitude, f.ArrLatitude, f.ArrLongitude, course) * 1.25f;
+}
+
+}  // namespace
+
+float AngleDiff(float A, float B) {
+    float D = std::fabs(A - B);
+    if (D >= 180) D = std::fabs(D - 360);
+    return D;
+}
+
+RouteFinderState::RouteFinderState() : SearchPath(static_cast<std::size_t>(SearchPathCapacity)) {
+    ClearRouteEntries();
+}
+
+void RouteFinderState::SetOrigin(const AirwayNode& node) {
+    OriginIdent = node.Ident;
+    OriginLat = node.Latitude;
+    OriginLon = node.Longitude;
+}
+
+void RouteFinderState::SetTarget(const AirwayNode& node) {
+    TargetIdent = node.Ident;
+    TargetLat = node.Latitude;
+    TargetLon = node.Longitude;
+}
+
+void RouteFinderState::ClearRouteEntries() {
+    RouteType.fill(' ');
+    RouteRef.fill(0);
+    RouteAirway.fill(FixedText<5>(""));
+    RouteLat.fill(0.0f);
+    RouteLon.fill(0.0f);
+}
+
+void StoreAirwayRoute(RouteFinderState& f) {
+    const std::int32_t L = f.PathLen - 1;
+    if (L + 1 >= RouteEntryCapacity)
+        throw TarnwellError(ErrorKind::Overflow, "a route of " + std::to_string(L) + " legs exceeds the route entries");
+    for (std::int32_t i = 1; i <= L; ++i) {
+        const PathLeg& leg = f.SearchPath[static_cast<std::size_t>(i)];
+        f.RouteType[static_cast<std::size_t>(i)] = 'H';
+        f.RouteRef[static_cast<std::size_t>(i)] = leg.FromNode;
+        f.RouteAirway[static_cast<std::size_t>(i)] = leg.AirwayName;
+    }
+    const PathLeg& last = f.SearchPath[static_cast<std::size_t>(L)];
+    f.RouteType[static_cast<std::size_t>(L + 1)] = 'H';
+    f.RouteRef[static_cast<std::size_t>(L + 1)] = last.ToNode;
+    f.RouteAirway[static_cast<std::size_t>(L + 1)] = last.AirwayName;
+}
+
+void SearchNode(ProgramState& state, Port& port, std::int32_t Node, float Dist) {
+    VisitRunner(state, port).Run(Node, Dist);
+}
+
+void SearchAirways(ProgramState& state, Port& port, std::int32_t Start) {
+    RouteFinderState& f = state.Finder;
+    const auto slots = static_cast<std::size_t>(state.HighNodeCount()) + 1;
+    if (f.ShortestArrival.size() != slots) {
+        f.ShortestArrival.assign(slots, NotArrived);
+        f.ArrivedNodes.clear();
+        f.ToTarget.assign(slots, {});
+    }
+    if (++f.SearchNumber == 0) {  // the numbers wrapped: forget every measurement
+        f.ToTarget.assign(slots, {});
+        f.SearchNumber = 1;
+    }
+    for (const std::int32_t node : f.ArrivedNodes) f.ShortestArrival[static_cast<std::size_t>(node)] = NotArrived;
+    f.ArrivedNodes.clear();
+    f.VisitCount = 0;
+
+    f.SearchTimeLimit = SearchTimeLimitMs;
+    f.PathLen = 1;
+    f.SearchStartTicks = port.GetTickCount();
+    f.MaxRouteDist = InitialBudget(f);
+    if (f.RouteMode == 0) SearchNode(state, port, Start, 0.0f);
+}
+
+void AssembleRoute(ProgramState& state, Port& port, std::int32_t Start) {
+    RouteFinderState& f = state.Finder;
+    std::int32_t origin = Start;
+    // One airway search from the current origin; true when it found a route.
+    const auto attempt = [&](std::int16_t number) {
+        f.AirwaySearches = number;
+        SearchAirways(state, port, origin);
+        return InitialBudget(f) > f.MaxRouteDist;
+    };
+
+    f.VisitCount = 0;
+    if (attempt(1)) return;
+    f.SetTarget(state.HighNodes.Node(NearestNodeExceptTarget(state, f.ArrLatitude, f.ArrLongitude)));
+    if (attempt(2)) return;
+    origin = NearestNodeExceptOrigin(state, f.DepLatitude, f.DepLongitude);
+    f.SetOrigin(state.HighNodes.Node(origin));
+    if (attempt(3)) return;
+    f.SetTarget(state.HighNodes.Node(NearestNodeExceptTarget(state, f.ArrLatitude, f.ArrLongitude)));
+    if (attempt(4)) return;
+
+    f.RouteMode = 2;
+    PlanPointToPoint(state, f.DepLatitude, f.DepLongitude, f.ArrLatitude, f.ArrLongitude);
+}
+
+}  // namespace tarnwell
