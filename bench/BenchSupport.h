@@ -17,7 +17,7 @@ namespace tarnwell::bench {
 class ClockPort : public RecordingPort {
 public:
     ClockPort() { recordProgress = false; }
-    std::uint32_t GetTickCount() override { return clock_.Now(); }
+    std::uint32_t GetTickCount() override { return clock_.GetTickCount(); }
 
 private:
     TickClock clock_;

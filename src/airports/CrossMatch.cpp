@@ -14,7 +14,7 @@ namespace tarnwell {
 
 namespace {
 
-std::string Progress(const char* text, std::int64_t at, std::int64_t last) {
+std::string CountText(const char* text, std::int64_t at, std::int64_t last) {
     return std::string(text) + std::to_string(at) + " of " + std::to_string(last);
 }
 
@@ -37,7 +37,7 @@ void MatchIndexToRoutes(ProgramState& state, Port& port) {
 
     const std::int32_t last = state.IndexUBound();
     for (std::int32_t i = 0; i <= last; ++i) {
-        port.SetStatus(Progress("Cross matching Index to Routes ", i, last), StatusKind::Progress);
+        port.SetStatus(CountText("Cross matching Index to Routes ", i, last), StatusKind::Progress);
         IndexAirportRecord& airport = state.IndexAirports[static_cast<std::size_t>(i)];
         airport.DepartureCount = 0;
         const auto found = byOrigin.find(airport.IATA.Trimmed());
@@ -76,7 +76,7 @@ void MatchRoutesToIndex(ProgramState& state, Port& port) {
 
     const std::int32_t last = state.RouteUBound();
     for (std::int32_t r = 0; r <= last; ++r) {
-        port.SetStatus(Progress("Cross Matching Routes to Index ", r, last), StatusKind::Progress);
+        port.SetStatus(CountText("Cross Matching Routes to Index ", r, last), StatusKind::Progress);
         RouteRecord& route = state.Routes[static_cast<std::size_t>(r)];
         link(r, route, route.Origin, route.OriginIndex, "OriginIndex");
         link(r, route, route.Destination, route.DestIndex, "DestIndex");

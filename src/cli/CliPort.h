@@ -45,7 +45,7 @@ public:
     std::vector<std::int32_t> ChosenAirlines() override { return options_.chosenAirlines; }
     void ShowMessage(std::string_view text, std::string_view title) override;
     std::optional<std::filesystem::path> AskFilePath(const std::filesystem::path& startFolder) override;
-    std::uint32_t GetTickCount() override { return ticks_.Now(); }
+    std::uint32_t GetTickCount() override { return ticks_.GetTickCount(); }
 
 private:
     void ShowOnTerminal(std::string_view text, bool force);

@@ -8,11 +8,13 @@
 #include <chrono>
 #include <cstdint>
 
+#include "common/Clock.h"
+
 namespace tarnwell {
 
-class TickClock {
+class TickClock : public Clock {
 public:
-    std::uint32_t Now() {
+    std::uint32_t GetTickCount() override {
         if (readsLeft_-- == 0) {
             readsLeft_ = ReadsPerRefresh - 1;
             const auto elapsed = std::chrono::steady_clock::now() - start_;

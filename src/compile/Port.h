@@ -11,30 +11,13 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Clock.h"
+#include "common/Progress.h"
+
 namespace tarnwell {
 
-enum class StatusKind {
-    Step,      // the fixed text a step shows while it runs
-    Progress,  // a counting text a long step shows in between
-};
-
-enum class BeepKind {
-    Finished,  // a piece of work has finished (the compile, its airport information)
-    Warning,   // something was missing; the reason says what
-};
-
-class Port {
+class Port : public Progress, public Clock {
 public:
-    virtual ~Port() = default;
-
-    // Sets the status line and shows it at once.
-    virtual void SetStatus(std::string_view text, StatusKind kind) = 0;
-    // Lets pending window events through.
-    virtual void DoEvents() = 0;
-    // Sounds the system beep; `reason` is for front ends that can show it.
-    virtual void Beep(BeepKind kind, std::string_view reason) = 0;
-    // A warning that has no beep of its own (for example at start-up).
-    virtual void Warn(std::string_view text) = 0;
 
     // The main window's three text boxes, as typed (UTF-8).
     virtual std::string AirlineIATA() = 0;
@@ -47,9 +30,6 @@ public:
     virtual void ShowMessage(std::string_view text, std::string_view title) = 0;
     // Asks for a file, starting in `startFolder`; nothing when cancelled.
     virtual std::optional<std::filesystem::path> AskFilePath(const std::filesystem::path& startFolder) = 0;
-
-    // Milliseconds from an arbitrary start, wrapping like a 32-bit counter.
-    virtual std::uint32_t GetTickCount() = 0;
 };
 
 }  // namespace tarnwell
