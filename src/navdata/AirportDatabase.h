@@ -67,6 +67,14 @@ inline constexpr std::size_t NavennaAirportRecordLength = 25;
 inline constexpr std::size_t NavennaValuesRecordLength = 78;
 inline constexpr std::size_t NavennaRunwayRecordLength = 56;
 
+// The altitude list Altitudes.txt beside the database: one entry per line.
+struct AltitudeEntry {
+    FixedText<4> ICAO;
+    std::int32_t Altitude = 0;
+};
+
+inline constexpr std::int32_t AltitudeCapacity = 22001;  // entries 0 to 22000
+
 Bytes EncodeNavennaAirports(std::span<const NavennaAirportRecord> records);
 Bytes EncodeNavennaValues(std::span<const NavennaValuesRecord> records);
 Bytes EncodeNavennaRunways(std::span<const NavennaRunwayRecord> records);

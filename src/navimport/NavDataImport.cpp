@@ -25,8 +25,6 @@ namespace {
 constexpr double TruePi = 3.14159265358979323846;
 constexpr double ToRadians = TruePi / 180.0;
 constexpr double EarthRadiusFeet = 6371008.8 / 0.3048;
-// The compile's altitude list holds at most this many airports.
-constexpr std::size_t AltitudeCapacity = 22001;
 
 std::string Count(std::int64_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
@@ -422,7 +420,7 @@ AirportFiles BuildAirports(const AirportSource& source, const NavSource& nav, co
     // larger region keeps the airports nearest its centre.
     std::vector<std::size_t> listed(chosen.size());
     std::iota(listed.begin(), listed.end(), std::size_t{0});
-    if (listed.size() > AltitudeCapacity) {
+    if (listed.size() > static_cast<std::size_t>(AltitudeCapacity)) {
         if (options.strict)
             throw TarnwellError(ErrorKind::Overflow, "the region holds " + std::to_string(listed.size()) +
                                                          " airports, more than the 22001 the altitude list can hold");
@@ -433,7 +431,7 @@ AirportFiles BuildAirports(const AirportSource& source, const NavSource& nav, co
         std::stable_sort(listed.begin(), listed.end(), [&](auto x, auto y) { return distance[x] < distance[y]; });
         listed.resize(AltitudeCapacity);
         std::sort(listed.begin(), listed.end());
-        result.dropped.push_back(Count(static_cast<std::int64_t>(chosen.size() - AltitudeCapacity), "airport", "airports") +
+        result.dropped.push_back(Count(static_cast<std::int64_t>(chosen.size() - static_cast<std::size_t>(AltitudeCapacity)), "airport", "airports") +
                                  " farthest from the region's centre left out of Altitudes.txt (it holds at most 22001)");
     }
     for (std::size_t i : listed) {

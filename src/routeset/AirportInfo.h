@@ -11,17 +11,12 @@
 #include <string>
 
 #include "common/FixedText.h"
+#include "navdata/AirportDatabase.h"
 
 namespace tarnwell {
 
 struct ProgramState;
 class Port;
-
-// One entry of the altitude list.
-struct AltitudeEntry {
-    FixedText<4> ICAO;
-    std::int32_t Altitude = 0;
-};
 
 // What the airport database holds for one index airport (all 0 when it has nothing).
 struct AirportInfoRecord {
@@ -31,7 +26,6 @@ struct AirportInfoRecord {
     std::int32_t RunwayCount = 0;
 };
 
-inline constexpr std::int32_t AltitudeCapacity = 22001;  // entries 0 to 22000
 
 // APT.kr1: for each index airport with runways, in index order, its runway
 // records and then one values record. AptPos of an airport is the 1-based
