@@ -10,22 +10,21 @@
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
 #include "records/RecordLayouts.h"
-#include "compile/ProgramState.h"
 
 namespace tarnwell {
 
-void CreateArrivalsPointers(ProgramState& state, Port&) {
+Bytes CreateArrivalsPointers(std::span<IndexAirportRecord> IndexAirports, std::span<const RouteRecord> Routes) {
     // The routes arriving at each trimmed code, in route order: the same
     // lists a scan of every route for every airport finds.
     std::unordered_map<std::string_view, std::vector<std::int32_t>> byDestination;
-    byDestination.reserve(state.IndexAirports.size() * 2);
-    for (std::int32_t r = 0; r <= state.RouteUBound(); ++r)
-        byDestination[state.Routes[static_cast<std::size_t>(r)].Destination.Trimmed()].push_back(r);
+    byDestination.reserve(IndexAirports.size() * 2);
+    for (std::int32_t r = 0; r <= (static_cast<std::int32_t>(Routes.size()) - 1); ++r)
+        byDestination[Routes[static_cast<std::size_t>(r)].Destination.Trimmed()].push_back(r);
 
     Bytes file;
-    file.reserve(state.Routes.size() * ArrivalsEntryLength);
-    for (std::int32_t i = 0; i <= state.IndexUBound(); ++i) {
-        IndexAirportRecord& airport = state.IndexAirports[static_cast<std::size_t>(i)];
+    file.reserve(Routes.size() * ArrivalsEntryLength);
+    for (std::int32_t i = 0; i <= (static_cast<std::int32_t>(IndexAirports.size()) - 1); ++i) {
+        IndexAirportRecord& airport = IndexAirports[static_cast<std::size_t>(i)];
         const auto found = byDestination.find(airport.IATA.Trimmed());
         const std::size_t count = found == byDestination.end() ? 0 : found->second.size();
         if (count > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max()))
@@ -43,7 +42,7 @@ void CreateArrivalsPointers(ProgramState& state, Port&) {
         }
         airport.ArrivalsCount = static_cast<std::int16_t>(count);
     }
-    WriteFileBytes(state.RouteSet.File("arrivals.kr1"), file);
+    return file;
 }
 
 }  // namespace tarnwell

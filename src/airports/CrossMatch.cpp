@@ -7,8 +7,6 @@
 #include <unordered_map>
 
 #include "common/Errors.h"
-#include "compile/Port.h"
-#include "compile/ProgramState.h"
 
 namespace tarnwell {
 
@@ -22,23 +20,24 @@ constexpr std::int64_t Int16Max = std::numeric_limits<std::int16_t>::max();
 
 }  // namespace
 
-void MatchIndexToRoutes(ProgramState& state, Port& port) {
+void MatchIndexToRoutes(std::span<IndexAirportRecord> IndexAirports, std::span<const RouteRecord> Routes,
+                        Progress& progress) {
     struct Departures {
         std::int32_t first = 0;
         std::int64_t count = 0;
     };
     std::unordered_map<std::string_view, Departures> byOrigin;
-    byOrigin.reserve(state.IndexAirports.size() * 2);
-    for (std::int32_t r = 0; r <= state.RouteUBound(); ++r) {
-        auto [it, added] = byOrigin.try_emplace(state.Routes[static_cast<std::size_t>(r)].Origin.Trimmed());
+    byOrigin.reserve(IndexAirports.size() * 2);
+    for (std::int32_t r = 0; r <= (static_cast<std::int32_t>(Routes.size()) - 1); ++r) {
+        auto [it, added] = byOrigin.try_emplace(Routes[static_cast<std::size_t>(r)].Origin.Trimmed());
         if (added) it->second.first = r;
         ++it->second.count;
     }
 
-    const std::int32_t last = state.IndexUBound();
+    const std::int32_t last = (static_cast<std::int32_t>(IndexAirports.size()) - 1);
     for (std::int32_t i = 0; i <= last; ++i) {
-        port.SetStatus(CountText("Cross matching Index to Routes ", i, last), StatusKind::Progress);
-        IndexAirportRecord& airport = state.IndexAirports[static_cast<std::size_t>(i)];
+        progress.SetStatus(CountText("Cross matching Index to Routes ", i, last), StatusKind::Progress);
+        IndexAirportRecord& airport = IndexAirports[static_cast<std::size_t>(i)];
         airport.DepartureCount = 0;
         const auto found = byOrigin.find(airport.IATA.Trimmed());
         if (found == byOrigin.end()) continue;
@@ -53,11 +52,12 @@ void MatchIndexToRoutes(ProgramState& state, Port& port) {
     }
 }
 
-void MatchRoutesToIndex(ProgramState& state, Port& port) {
+void MatchRoutesToIndex(std::span<RouteRecord> Routes, std::span<const IndexAirportRecord> IndexAirports,
+                        Progress& progress) {
     std::unordered_map<std::string_view, std::int32_t> firstByCode;
-    firstByCode.reserve(state.IndexAirports.size());
-    for (std::int32_t k = 0; k <= state.IndexUBound(); ++k)
-        firstByCode.try_emplace(state.IndexAirports[static_cast<std::size_t>(k)].IATA.Trimmed(), k);
+    firstByCode.reserve(IndexAirports.size());
+    for (std::int32_t k = 0; k <= (static_cast<std::int32_t>(IndexAirports.size()) - 1); ++k)
+        firstByCode.try_emplace(IndexAirports[static_cast<std::size_t>(k)].IATA.Trimmed(), k);
 
     auto link = [&](std::int32_t r, const RouteRecord& route, const FixedText<3>& code, std::int16_t& field,
                     const char* fieldName) {
@@ -74,10 +74,10 @@ void MatchRoutesToIndex(ProgramState& state, Port& port) {
         field = static_cast<std::int16_t>(found->second);
     };
 
-    const std::int32_t last = state.RouteUBound();
+    const std::int32_t last = (static_cast<std::int32_t>(Routes.size()) - 1);
     for (std::int32_t r = 0; r <= last; ++r) {
-        port.SetStatus(CountText("Cross Matching Routes to Index ", r, last), StatusKind::Progress);
-        RouteRecord& route = state.Routes[static_cast<std::size_t>(r)];
+        progress.SetStatus(CountText("Cross Matching Routes to Index ", r, last), StatusKind::Progress);
+        RouteRecord& route = Routes[static_cast<std::size_t>(r)];
         link(r, route, route.Origin, route.OriginIndex, "OriginIndex");
         link(r, route, route.Destination, route.DestIndex, "DestIndex");
     }

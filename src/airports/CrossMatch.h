@@ -9,22 +9,27 @@
 // lowest route number for DeparturePos, the lowest index number for
 // OriginIndex and DestIndex.
 
-namespace tarnwell {
+#include <span>
 
-struct ProgramState;
-class Port;
+#include "common/Progress.h"
+#include "records/IndexAirportRecord.h"
+#include "records/RouteRecord.h"
+
+namespace tarnwell {
 
 // "Cross matching Index to Routes": DeparturePos = 32 * r + 1 for the first
 // route r leaving the airport (left as it was when none leaves), and
 // DepartureCount = the number of routes leaving it. Shows "Cross matching
 // Index to Routes i of n" for every airport. More than 32767 departing
 // routes is an overflow error naming the airport.
-void MatchIndexToRoutes(ProgramState& state, Port& port);
+void MatchIndexToRoutes(std::span<IndexAirportRecord> IndexAirports, std::span<const RouteRecord> Routes,
+                        Progress& progress);
 
 // "Cross Matching Routes to Index": OriginIndex and DestIndex of every route
 // (left as they were when no airport matches). Shows "Cross Matching Routes
 // to Index r of n" for every route. An index number above 32767 is an
 // overflow error naming the route.
-void MatchRoutesToIndex(ProgramState& state, Port& port);
+void MatchRoutesToIndex(std::span<RouteRecord> Routes, std::span<const IndexAirportRecord> IndexAirports,
+                        Progress& progress);
 
 }  // namespace tarnwell

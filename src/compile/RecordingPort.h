@@ -1,7 +1,8 @@
 #pragma once
-// A port that records everything the core does with it; used by tests and
-// by the benchmark.
+// A port that records everything the core does with it; used by tests, the
+// benchmark and the desktop program's start-up.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,20 +21,13 @@ public:
         std::string reason;
     };
 
-    // Answers given to the core.
-    std::string iata = "TWL";
-    std::string name = "Tarnwell Air";
-    std::string setName = "Tarnwell Air (Leeds)";
-    std::vector<std::int32_t> chosen;
-    std::optional<std::filesystem::path> fileToChoose;
-    std::uint32_t ticks = 0;
+    std::uint32_t ticks = 0;  // what the clock reads
     bool recordProgress = true;
 
     // What happened.
     std::vector<Status> statuses;
     std::vector<BeepEvent> beeps;
     std::vector<std::string> warnings;
-    std::vector<std::string> messages;
     int eventsLetThrough = 0;
     std::string currentStatus;
 
@@ -44,12 +38,6 @@ public:
     void DoEvents() override { ++eventsLetThrough; }
     void Beep(BeepKind kind, std::string_view reason) override { beeps.push_back({kind, std::string(reason)}); }
     void Warn(std::string_view text) override { warnings.emplace_back(text); }
-    std::string AirlineIATA() override { return iata; }
-    std::string AirlineNAME() override { return name; }
-    std::string SetName() override { return setName; }
-    std::vector<std::int32_t> ChosenAirlines() override { return chosen; }
-    void ShowMessage(std::string_view text, std::string_view) override { messages.emplace_back(text); }
-    std::optional<std::filesystem::path> AskFilePath(const std::filesystem::path&) override { return fileToChoose; }
     std::uint32_t GetTickCount() override { return ticks; }
 
     std::vector<std::string> StatusTexts() const {

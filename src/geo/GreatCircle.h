@@ -31,6 +31,10 @@ float DestLatitude(double Lat, double Course, double Dist);
 // of 0) divides by zero and throws.
 float DestLongitude(double Lat, double Lon, double Course, double DestLat, double Dist);
 
+// The smaller angle between two directions: |A - B|, folded back below 180.
+// For two directions in 0..360 the result lies in 0..180.
+float AngleDiff(float A, float B);
+
 // Arc cosine in radians, as arctan(-X / sqrt(1 - X*X)) + 2*arctan(1):
 // X of exactly +1 or -1 divides by zero and |X| > 1 is invalid; both throw.
 double ArcCos(double X);

@@ -11,12 +11,13 @@
 
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
-#include "plans/PlanBuilder.h"
+#include "plans/PlanFile.h"
 #include "navdata/NavRecords.h"
 #include "inspect/RouteSetDump.h"
 #include "records/RecordLayouts.h"
 #include "routeset/RouteSetOutput.h"
-#include "routeset/AirportInfo.h"
+#include "routeset/AptFile.h"
+#include "navdata/AirwayNetwork.h"
 
 namespace fs = std::filesystem;
 

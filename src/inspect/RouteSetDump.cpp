@@ -12,10 +12,11 @@
 #include "common/AnsiText.h"
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
-#include "plans/PlanBuilder.h"
+#include "plans/PlanFile.h"
 #include "inspect/RouteSetCheck.h"
 #include "records/RecordLayouts.h"
-#include "routeset/AirportInfo.h"
+#include "routeset/AptFile.h"
+#include "navdata/AirwayNetwork.h"
 
 namespace fs = std::filesystem;
 

@@ -15,7 +15,7 @@
 #include "common/Errors.h"
 #include "geo/GreatCircle.h"
 #include "navdata/AirportDatabase.h"
-#include "compile/Port.h"
+#include "common/Progress.h"
 
 namespace tarnwell {
 
@@ -494,7 +494,7 @@ auto InRegion(const std::vector<Source>& source, const ImportRegion& region, con
 
 }  // namespace
 
-NavDataImportResult ImportNavData(const fs::path& dataFolder, const NavDataImportOptions& options, Port& port) {
+NavDataImportResult ImportNavData(const fs::path& dataFolder, const NavDataImportOptions& options, Progress& progress) {
     CheckRegion(options.region);
     std::error_code ec;
     if (!fs::is_directory(dataFolder, ec))
@@ -506,27 +506,27 @@ NavDataImportResult ImportNavData(const fs::path& dataFolder, const NavDataImpor
 
     NavDataImportResult result;
     auto reading = [&](const char* name) {
-        return [&port, name](double fraction) {
-            port.SetStatus("Reading " + std::string(name) + " " + std::to_string(static_cast<int>(fraction * 100)) + "%",
+        return [&progress, name](double fraction) {
+            progress.SetStatus("Reading " + std::string(name) + " " + std::to_string(static_cast<int>(fraction * 100)) + "%",
                            StatusKind::Progress);
         };
     };
     SourceReport navReport, fixReport, awyReport, aptReport;
-    port.SetStatus("Reading nav.dat", StatusKind::Step);
+    progress.SetStatus("Reading nav.dat", StatusKind::Step);
     const NavSource nav = ReadNavDat(navPath, navReport, reading("nav.dat"));
-    port.SetStatus("Reading fix.dat", StatusKind::Step);
+    progress.SetStatus("Reading fix.dat", StatusKind::Step);
     const std::vector<SourceFix> fixes = ReadFixDat(fixPath, fixReport, reading("fix.dat"));
-    port.SetStatus("Reading awy.dat", StatusKind::Step);
+    progress.SetStatus("Reading awy.dat", StatusKind::Step);
     PointDirectory points;
     points.AddFixes(fixes);
     points.AddBeacons(nav);
     std::vector<SourceAirwaySegment> segments = ReadAwyDat(awyPath, points, awyReport, reading("awy.dat"));
     MarkPointKinds(segments, nav);
-    port.SetStatus("Reading apt.dat", StatusKind::Step);
+    progress.SetStatus("Reading apt.dat", StatusKind::Step);
     const AirportSource airports = ReadAptDat(aptPath, aptReport, reading("apt.dat"));
     result.sources = {navReport, fixReport, awyReport, aptReport};
 
-    port.SetStatus("Building airway networks", StatusKind::Step);
+    progress.SetStatus("Building airway networks", StatusKind::Step);
     const AirwayNetworkBuild high = BuildAirwayNetwork(segments, true, options.region, HighNodeCapacity, options.strict);
     const AirwayNetworkBuild low = BuildAirwayNetwork(segments, false, options.region, LowNodeCapacity, options.strict);
     for (const auto& [build, which] : {std::pair{&high, "high"}, std::pair{&low, "low"}}) {
@@ -539,7 +539,7 @@ NavDataImportResult ImportNavData(const fs::path& dataFolder, const NavDataImpor
                                      " airway network at points with more than 76 (the longest)");
     }
 
-    port.SetStatus("Building airports", StatusKind::Step);
+    progress.SetStatus("Building airports", StatusKind::Step);
     AirportFiles apt = BuildAirports(airports, nav, options, result);
     if (apt.navAirports.empty())
         throw TarnwellError(ErrorKind::Input, "the region holds no airport; the compile cannot start without one",
@@ -568,7 +568,7 @@ NavDataImportResult ImportNavData(const fs::path& dataFolder, const NavDataImpor
             return i;
         });
 
-    port.SetStatus("Writing data files", StatusKind::Step);
+    progress.SetStatus("Writing data files", StatusKind::Step);
     const Bytes aptBytes = EncodeNavAirports(apt.navAirports);
     const Bytes vorBytes = EncodeNavAids(vors);
     const Bytes ndbBytes = EncodeNavAids(ndbs);

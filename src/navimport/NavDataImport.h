@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "navdata/AirwayNetwork.h"
 #include "navdata/NavRecords.h"
 #include "navimport/XPlaneFormats.h"
 
 namespace tarnwell {
 
-class Port;
+class Progress;
 
 // A latitude/longitude box, bounds included. A box whose western bound lies
 // east of its eastern one wraps across the 180th meridian.
@@ -55,7 +56,7 @@ struct NavDataImportResult {
 // written. Throws TarnwellError when a source file is missing or unreadable,
 // or, with `strict`, when something exceeds a capacity.
 NavDataImportResult ImportNavData(const std::filesystem::path& dataFolder, const NavDataImportOptions& options,
-                                  Port& port);
+                                  Progress& progress);
 
 // What building one airway network came to.
 struct AirwayNetworkBuild {

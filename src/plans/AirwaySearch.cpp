@@ -4,11 +4,7 @@
 #include <limits>
 
 #include "common/Errors.h"
-#include "plans/PlanBuilder.h"
 #include "geo/GreatCircle.h"
-#include "plans/PointToPoint.h"
-#include "compile/Port.h"
-#include "compile/ProgramState.h"
 
 namespace tarnwell {
 
@@ -38,8 +34,8 @@ struct Visit {
 // just as a visit that fails does.
 class VisitRunner {
 public:
-    VisitRunner(ProgramState& state, Port& port)
-        : f_(state.Finder), net_(state.HighNodes), port_(port) {}
+    VisitRunner(const AirwayNetwork& network, SearchState& state, Clock& clock)
+        : f_(state), net_(network), clock_(clock) {}
 
     void Run(std::int32_t node, float dist) {
         Open(node, dist);
@@ -61,7 +57,7 @@ private:
         shortest = dist;
 
         const AirwayNode& here = net_.Node(node);
-        RouteFinderState::TargetBearing& toTarget = f_.ToTarget[static_cast<std::size_t>(node)];
+        SearchState::TargetBearing& toTarget = f_.ToTarget[static_cast<std::size_t>(node)];
         if (toTarget.search != f_.SearchNumber) {
             toTarget.search = f_.SearchNumber;
             try {
@@ -127,7 +123,7 @@ private:
 
     void NextLeg(Visit& v) {
         if (v.k >= v.legCount) return End();
-        if (port_.GetTickCount() - f_.SearchStartTicks >= static_cast<std::uint32_t>(f_.SearchTimeLimit)) return End();
+        if (clock_.GetTickCount() - f_.SearchStartTicks >= static_cast<std::uint32_t>(f_.SearchTimeLimit)) return End();
         const AirwayLeg& leg = net_.Legs(v.node)[static_cast<std::size_t>(v.k)];
         const float next = v.dist + leg.LegLength;
         if (!std::isfinite(next)) return End();
@@ -162,77 +158,47 @@ private:
         ++f_.PathLen;
         f_.RouteCount = static_cast<std::int16_t>(f_.PathLen);
         StoreAirwayRoute(f_);
-        f_.SearchStartTicks = port_.GetTickCount();
+        f_.SearchStartTicks = clock_.GetTickCount();
         --f_.PathLen;
     }
 
-    RouteFinderState& f_;
+    SearchState& f_;
     const AirwayNetwork& net_;
-    Port& port_;
+    Clock& clock_;
     std::vector<Visit> stack_;
 };
 
-// The budget a search starts with: a quarter more than the airport-to-airport distance.
-float InitialBudget(const RouteFinderState& f) {
+}  // namespace
+
+float InitialBudget(const SearchState& f) {
     float course = 0.0f;
     return GetDistance(f.DepLatitude, f.DepLongitude, f.ArrLatitude, f.ArrLongitude, course) * 1.25f;
 }
 
-}  // namespace
-
-float AngleDiff(float A, float B) {
-    float D = std::fabs(A - B);
-    if (D >= 180) D = std::fabs(D - 360);
-    return D;
-}
-
-RouteFinderState::RouteFinderState() : SearchPath(static_cast<std::size_t>(SearchPathCapacity)) {
-    ClearRouteEntries();
-}
-
-void RouteFinderState::SetOrigin(const AirwayNode& node) {
-    OriginIdent = node.Ident;
-    OriginLat = node.Latitude;
-    OriginLon = node.Longitude;
-}
-
-void RouteFinderState::SetTarget(const AirwayNode& node) {
-    TargetIdent = node.Ident;
-    TargetLat = node.Latitude;
-    TargetLon = node.Longitude;
-}
-
-void RouteFinderState::ClearRouteEntries() {
-    RouteType.fill(' ');
-    RouteRef.fill(0);
-    RouteAirway.fill(FixedText<5>(""));
-    RouteLat.fill(0.0f);
-    RouteLon.fill(0.0f);
-}
-
-void StoreAirwayRoute(RouteFinderState& f) {
+void StoreAirwayRoute(SearchState& f) {
     const std::int32_t L = f.PathLen - 1;
     if (L + 1 >= RouteEntryCapacity)
         throw TarnwellError(ErrorKind::Overflow, "a route of " + std::to_string(L) + " legs exceeds the route entries");
     for (std::int32_t i = 1; i <= L; ++i) {
         const PathLeg& leg = f.SearchPath[static_cast<std::size_t>(i)];
-        f.RouteType[static_cast<std::size_t>(i)] = 'H';
-        f.RouteRef[static_cast<std::size_t>(i)] = leg.FromNode;
-        f.RouteAirway[static_cast<std::size_t>(i)] = leg.AirwayName;
+        RouteEntry& entry = f.RouteEntries[static_cast<std::size_t>(i)];
+        entry.RouteType = PointKind::AirwayNode;
+        entry.RouteRef = leg.FromNode;
+        entry.RouteAirway = leg.AirwayName;
     }
     const PathLeg& last = f.SearchPath[static_cast<std::size_t>(L)];
-    f.RouteType[static_cast<std::size_t>(L + 1)] = 'H';
-    f.RouteRef[static_cast<std::size_t>(L + 1)] = last.ToNode;
-    f.RouteAirway[static_cast<std::size_t>(L + 1)] = last.AirwayName;
+    RouteEntry& end = f.RouteEntries[static_cast<std::size_t>(L + 1)];
+    end.RouteType = PointKind::AirwayNode;
+    end.RouteRef = last.ToNode;
+    end.RouteAirway = last.AirwayName;
 }
 
-void SearchNode(ProgramState& state, Port& port, std::int32_t Node, float Dist) {
-    VisitRunner(state, port).Run(Node, Dist);
+void SearchNode(const AirwayNetwork& HighNodes, SearchState& state, Clock& clock, std::int32_t Node, float Dist) {
+    VisitRunner(HighNodes, state, clock).Run(Node, Dist);
 }
 
-void SearchAirways(ProgramState& state, Port& port, std::int32_t Start) {
-    RouteFinderState& f = state.Finder;
-    const auto slots = static_cast<std::size_t>(state.HighNodeCount()) + 1;
+void SearchAirways(const AirwayNetwork& HighNodes, SearchState& f, Clock& clock, std::int32_t Start) {
+    const auto slots = static_cast<std::size_t>(HighNodes.Count()) + 1;
     if (f.ShortestArrival.size() != slots) {
         f.ShortestArrival.assign(slots, NotArrived);
         f.ArrivedNodes.clear();
@@ -248,33 +214,9 @@ void SearchAirways(ProgramState& state, Port& port, std::int32_t Start) {
 
     f.SearchTimeLimit = SearchTimeLimitMs;
     f.PathLen = 1;
-    f.SearchStartTicks = port.GetTickCount();
+    f.SearchStartTicks = clock.GetTickCount();
     f.MaxRouteDist = InitialBudget(f);
-    if (f.RouteMode == 0) SearchNode(state, port, Start, 0.0f);
-}
-
-void AssembleRoute(ProgramState& state, Port& port, std::int32_t Start) {
-    RouteFinderState& f = state.Finder;
-    std::int32_t origin = Start;
-    // One airway search from the current origin; true when it found a route.
-    const auto attempt = [&](std::int16_t number) {
-        f.AirwaySearches = number;
-        SearchAirways(state, port, origin);
-        return InitialBudget(f) > f.MaxRouteDist;
-    };
-
-    f.VisitCount = 0;
-    if (attempt(1)) return;
-    f.SetTarget(state.HighNodes.Node(NearestNodeExceptTarget(state, f.ArrLatitude, f.ArrLongitude)));
-    if (attempt(2)) return;
-    origin = NearestNodeExceptOrigin(state, f.DepLatitude, f.DepLongitude);
-    f.SetOrigin(state.HighNodes.Node(origin));
-    if (attempt(3)) return;
-    f.SetTarget(state.HighNodes.Node(NearestNodeExceptTarget(state, f.ArrLatitude, f.ArrLongitude)));
-    if (attempt(4)) return;
-
-    f.RouteMode = 2;
-    PlanPointToPoint(state, f.DepLatitude, f.DepLongitude, f.ArrLatitude, f.ArrLongitude);
+    if (f.Mode == RouteMode::Airways) SearchNode(HighNodes, f, clock, Start, 0.0f);
 }
 
 }  // namespace tarnwell

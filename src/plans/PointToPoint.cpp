@@ -6,9 +6,7 @@
 
 #include "common/CheckedInt.h"
 #include "common/Errors.h"
-#include "plans/AirwaySearch.h"
 #include "geo/GreatCircle.h"
-#include "compile/ProgramState.h"
 
 namespace tarnwell {
 
@@ -20,7 +18,7 @@ constexpr float SectorHalfWidth = 22.5f;
 constexpr float NearbyVor = 15.0f;  // a VOR this close to the aim point is preferred
 
 struct Candidate {
-    char kind;
+    PointKind kind;
     std::int32_t ref;
     float lat;
     float lon;
@@ -43,7 +41,7 @@ struct HopSearch {
     // Offers every navaid of one table; a later one must be strictly nearer
     // to the aim point than the best so far.
     template <typename Record>
-    void Pass(const std::vector<Record>& table, char kind) {
+    void Pass(const std::vector<Record>& table, PointKind kind) {
         const std::int16_t outer = CheckedInt16(2 * static_cast<std::int32_t>(ring), "twice the search ring");
         for (std::size_t i = 0; i < table.size(); ++i) {
             const float lat = table[i].Latitude;
@@ -96,12 +94,11 @@ SearchBox FindSearchBox(float Lat, float Lon, float Course, std::int16_t Ring) {
     return box;
 }
 
-void PlanPointToPoint(ProgramState& state, float DepLat, float DepLon, float ArrLat, float ArrLon) {
-    RouteFinderState& f = state.Finder;
+void PlanPointToPoint(const NavigationData& nav, SearchState& f, float DepLat, float DepLon, float ArrLat, float ArrLon) {
     try {
-        f.RouteLat[0] = DepLat;
-        f.RouteLon[0] = DepLon;
-        f.RouteMode = 2;
+        f.RouteEntries[0].RouteLat = DepLat;
+        f.RouteEntries[0].RouteLon = DepLon;
+        f.Mode = RouteMode::PointToPoint;
         f.RouteCount = 1;
         float course = 0.0f;
         float remaining = GetDistance(DepLat, DepLon, ArrLat, ArrLon, course);
@@ -127,13 +124,13 @@ void PlanPointToPoint(ProgramState& state, float DepLat, float DepLon, float Arr
                 hop.bestDist = 99999.0f;
                 hop.best.reset();
                 std::optional<Candidate> setAside;
-                hop.Pass(state.Vors, 'V');
+                hop.Pass(nav.Vors, PointKind::Vor);
                 if (hop.best && hop.bestDist > NearbyVor) {
                     setAside = hop.best;  // the distance stays the one to beat
                     hop.best.reset();
                 }
-                if (!hop.best) hop.Pass(state.Intersections, 'I');
-                if (!hop.best) hop.Pass(state.Ndbs, 'N');
+                if (!hop.best) hop.Pass(nav.Intersections, PointKind::Intersection);
+                if (!hop.best) hop.Pass(nav.Ndbs, PointKind::Ndb);
                 if (!hop.best) hop.best = setAside;
                 if (hop.best) {
                     chosen = hop.best;
@@ -150,11 +147,11 @@ void PlanPointToPoint(ProgramState& state, float DepLat, float DepLon, float Arr
 
             const std::int32_t entry = f.RouteCount;
             CheckEntry(entry);
-            const auto e = static_cast<std::size_t>(entry);
-            f.RouteType[e] = chosen->kind;
-            f.RouteRef[e] = chosen->ref;
-            f.RouteLat[e] = chosen->lat;
-            f.RouteLon[e] = chosen->lon;
+            RouteEntry& e = f.RouteEntries[static_cast<std::size_t>(entry)];
+            e.RouteType = chosen->kind;
+            e.RouteRef = chosen->ref;
+            e.RouteLat = chosen->lat;
+            e.RouteLon = chosen->lon;
             curLat = chosen->lat;
             curLon = chosen->lon;
             f.RouteCount = CheckedAdd16(f.RouteCount, 1, "RouteCount");
@@ -162,8 +159,8 @@ void PlanPointToPoint(ProgramState& state, float DepLat, float DepLon, float Arr
         }
 
         CheckEntry(f.RouteCount);
-        f.RouteLat[static_cast<std::size_t>(f.RouteCount)] = ArrLat;
-        f.RouteLon[static_cast<std::size_t>(f.RouteCount)] = ArrLon;
+        f.RouteEntries[static_cast<std::size_t>(f.RouteCount)].RouteLat = ArrLat;
+        f.RouteEntries[static_cast<std::size_t>(f.RouteCount)].RouteLon = ArrLon;
     } catch (const TarnwellError&) {
         // Stop where the fault arose: the navaids found so far stay.
     }

@@ -4,9 +4,10 @@
 
 #include <cstdint>
 
-namespace tarnwell {
+#include "navdata/NavigationData.h"
+#include "plans/SearchState.h"
 
-struct ProgramState;
+namespace tarnwell {
 
 // The latitude and longitude extremes of the four corners of a search
 // sector: 22.5 degrees either side of the course, from Ring to 2 x Ring NM.
@@ -23,8 +24,9 @@ SearchBox FindSearchBox(float Lat, float Lon, float Course, std::int16_t Ring);
 
 // Replaces the route entries with a point-to-point route: entry 0 the
 // departure, one entry per navaid ("V", "I" or "N"), then the arrival, with
-// RouteCount the arrival's entry. Sets RouteMode to 2. A fault on the way
+// RouteCount the arrival's entry. Sets the mode to point-to-point. A fault on the way
 // stops the planning with the navaids found so far and no arrival entry.
-void PlanPointToPoint(ProgramState& state, float DepLat, float DepLon, float ArrLat, float ArrLon);
+void PlanPointToPoint(const NavigationData& nav, SearchState& state, float DepLat, float DepLon, float ArrLat,
+                      float ArrLon);
 
 }  // namespace tarnwell

@@ -10,56 +10,14 @@
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
 #include "common/TextFile.h"
-#include "realworld/RealWorldData.h"
-#include "records/RecordLayouts.h"
+#include "realworld/DefaultRouteSet.h"
 #include "timetable/TimetableFile.h"
-#include "compile/Port.h"
-#include "compile/ProgramState.h"
 
 namespace fs = std::filesystem;
 
 namespace tarnwell {
 
 namespace {
-
-// The airlines of the merge: their trimmed codes for the selection, and
-// their records, trimmed and padded back, for AirlineInfo.
-struct ChosenAirlines {
-    std::vector<std::string> codes;
-    std::vector<AirlineRecord> records;
-};
-
-ChosenAirlines ChooseAirlines(const ProgramState& state, const std::vector<std::int32_t>& itemNumbers) {
-    if (itemNumbers.empty()) throw TarnwellError(ErrorKind::Usage, "no real-world airline was chosen");
-    if (itemNumbers.size() > RealWorldAirlineCapacity)
-        throw TarnwellError(ErrorKind::Usage, "the route set holds at most ten real-world airlines; " +
-                                                  std::to_string(itemNumbers.size()) + " were chosen");
-    ChosenAirlines chosen;
-    for (const std::int32_t n : itemNumbers) {
-        if (n < 0 || n > state.RealAirlineUBound())
-            throw TarnwellError(ErrorKind::Usage, "item number " + std::to_string(n) +
-                                                      " names no real-world airline (the list holds " +
-                                                      std::to_string(state.RealAirlines.size()) + ")");
-        const AirlineRecord& real = state.RealAirlines[static_cast<std::size_t>(n)];
-        chosen.codes.emplace_back(real.Code.Trimmed());
-        AirlineRecord record;
-        record.Code = real.Code.Trimmed();
-        record.Name = real.Name.Trimmed();
-        record.Extra = real.Extra.Trimmed();
-        chosen.records.push_back(record);
-    }
-    return chosen;
-}
-
-// One file of the real-world route set; it must hold at least one record.
-Bytes ReadRealWorldFile(const fs::path& path) {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
-        throw TarnwellError(ErrorKind::File, "the real-world route set file is missing", {PathText(path)});
-    Bytes bytes = ReadFileBytes(path);
-    if (bytes.empty()) throw TarnwellError(ErrorKind::Input, "the real-world route set file is empty", {PathText(path)});
-    return bytes;
-}
 
 const IndexAirportRecord& RouteEnd(std::span<const IndexAirportRecord> index, std::int16_t number,
                                    const std::string& routesLabel, const char* field, std::int32_t route) {
@@ -73,20 +31,51 @@ const IndexAirportRecord& RouteEnd(std::span<const IndexAirportRecord> index, st
 
 }  // namespace
 
-void ReadMergeTimetable(ProgramState& state, const fs::path& timetable) {
-    state.Schedule = ReadScheduleFile(timetable, true);
-    if (state.Schedule.empty())
+ChosenAirlines ChooseAirlines(std::span<const AirlineRecord> RealAirlines, std::span<const std::int32_t> itemNumbers) {
+    if (itemNumbers.empty()) throw TarnwellError(ErrorKind::Usage, "no real-world airline was chosen");
+    if (itemNumbers.size() > RealWorldAirlineCapacity)
+        throw TarnwellError(ErrorKind::Usage, "the route set holds at most ten real-world airlines; " +
+                                                  std::to_string(itemNumbers.size()) + " were chosen");
+    ChosenAirlines chosen;
+    for (const std::int32_t n : itemNumbers) {
+        if (n < 0 || n > static_cast<std::int32_t>(RealAirlines.size()) - 1)
+            throw TarnwellError(ErrorKind::Usage, "item number " + std::to_string(n) +
+                                                      " names no real-world airline (the list holds " +
+                                                      std::to_string(RealAirlines.size()) + ")");
+        const AirlineRecord& real = RealAirlines[static_cast<std::size_t>(n)];
+        chosen.codes.emplace_back(real.Code.Trimmed());
+        AirlineRecord record;
+        record.Code = real.Code.Trimmed();
+        record.Name = real.Name.Trimmed();
+        record.Extra = real.Extra.Trimmed();
+        chosen.records.push_back(record);
+    }
+    return chosen;
+}
+
+Bytes ReadRealWorldFile(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        throw TarnwellError(ErrorKind::File, "the real-world route set file is missing", {PathText(path)});
+    Bytes bytes = ReadFileBytes(path);
+    if (bytes.empty()) throw TarnwellError(ErrorKind::Input, "the real-world route set file is empty", {PathText(path)});
+    return bytes;
+}
+
+std::vector<FixedText<3>> ReadMergeTimetable(const fs::path& timetable) {
+    const std::vector<ScheduleRecord> schedule = ReadScheduleFile(timetable, true);
+    if (schedule.empty())
         throw TarnwellError(ErrorKind::Input, "the timetable holds no flight", {PathText(timetable)});
-    const std::size_t codeCount = 2 * state.Schedule.size();
+    const std::size_t codeCount = 2 * schedule.size();
     if (codeCount > static_cast<std::size_t>(MergeCodeListCapacity))
         throw TarnwellError(ErrorKind::Overflow,
-                            "the timetable has " + std::to_string(state.Schedule.size()) +
+                            "the timetable has " + std::to_string(schedule.size()) +
                                 " flights; the merge reads the airports of at most " +
                                 std::to_string(MergeCodeListCapacity / 2),
                             {PathText(timetable)});
     std::vector<FixedText<3>> codes;
     codes.reserve(codeCount);
-    for (const ScheduleRecord& flight : state.Schedule) {
+    for (const ScheduleRecord& flight : schedule) {
         codes.push_back(flight.Origin);
         codes.push_back(flight.Destination);
     }
@@ -100,7 +89,7 @@ void ReadMergeTimetable(ProgramState& state, const fs::path& timetable) {
                                 " distinct airport codes; the merge holds at most " +
                                 std::to_string(MergeAirportCapacity),
                             {PathText(timetable)});
-    state.MergeAirportCodes = std::move(codes);
+    return codes;
 }
 
 std::vector<std::int32_t> SelectRealWorldRoutes(std::span<const RouteRecord> routes,
@@ -151,61 +140,25 @@ ScheduleRecord AddedFlight(const RouteRecord& route, const FixedText<4>& originI
     return f;
 }
 
-MergeOutcome GetRealWorldData(ProgramState& state, Port& port) {
-    MergeOutcome outcome;
-    constexpr const char* FinishedText = "Finished Getting Data";
-    port.ShowMessage("Select the .KRX file you will be adding the real world airline data to.", ProgramName);
-    const auto timetable = port.AskFilePath(state.ProgramFolder);
-    if (!timetable) {
-        port.SetStatus(FinishedText, StatusKind::Step);
-        outcome.result = CompileOutcome::Result::Cancelled;
-        return outcome;
-    }
-
-    const fs::path routesPath = state.DefaultsFolder() / DefaultRoutesName;
-    const fs::path indexPath = state.DefaultsFolder() / DefaultIndexName;
-    ChosenAirlines chosen;
-    std::vector<RouteRecord> routes;
-    std::vector<IndexAirportRecord> index;
-    const std::vector<StatusStep> steps = {
-        {"Getting VA Data",
-         [&] {
-             ReadMergeTimetable(state, *timetable);
-             chosen = ChooseAirlines(state, port.ChosenAirlines());
-         }},
-        {"Loading Routes", [&] { routes = DecodeRouteFile(ReadRealWorldFile(routesPath), PathText(routesPath)); }},
-        {"Loading Indexes", [&] { index = DecodeIndexFile(ReadRealWorldFile(indexPath), PathText(indexPath)); }},
-    };
-    // The add file is made whole in memory and replaces the older one only
-    // when complete; AirlineInfo changes only with it.
-    const auto writeAddFile = [&] {
-        const std::string routesLabel = PathText(routesPath);
-        TextLineWriter out;
-        std::int32_t k = 1;
-        for (const std::int32_t r : SelectRealWorldRoutes(routes, chosen.codes, state.MergeAirportCodes)) {
-            port.SetStatus("Adding " + std::to_string(k) + " Routes", StatusKind::Progress);
-            const RouteRecord& route = routes[static_cast<std::size_t>(r)];
-            const ScheduleRecord flight =
-                AddedFlight(route, RouteEnd(index, route.OriginIndex, routesLabel, "OriginIndex", r).ICAO,
-                            RouteEnd(index, route.DestIndex, routesLabel, "DestIndex", r).ICAO);
-            try {
-                WriteScheduleLine(out, flight);
-            } catch (const TarnwellError& e) {
-                throw TarnwellError(e.Kind(), e.What(), {routesLabel, {}, {}, {}, r});
-            }
-            ++k;
+MergeAddFile MakeAddFile(std::span<const RouteRecord> routes, std::span<const IndexAirportRecord> index,
+                         const std::string& routesLabel, std::span<const std::string> chosenCodes,
+                         std::span<const FixedText<3>> airportCodes, Progress& progress) {
+    TextLineWriter out;
+    std::int32_t k = 1;
+    for (const std::int32_t r : SelectRealWorldRoutes(routes, chosenCodes, airportCodes)) {
+        progress.SetStatus("Adding " + std::to_string(k) + " Routes", StatusKind::Progress);
+        const RouteRecord& route = routes[static_cast<std::size_t>(r)];
+        const ScheduleRecord flight =
+            AddedFlight(route, RouteEnd(index, route.OriginIndex, routesLabel, "OriginIndex", r).ICAO,
+                        RouteEnd(index, route.DestIndex, routesLabel, "DestIndex", r).ICAO);
+        try {
+            WriteScheduleLine(out, flight);
+        } catch (const TarnwellError& e) {
+            throw TarnwellError(e.Kind(), e.What(), {routesLabel, {}, {}, {}, r});
         }
-        const std::string& text = out.Content();
-        const std::array<PendingFile, 1> file = {
-            PendingFile{state.DefaultsFolder() / AddFileName, Bytes(text.begin(), text.end())}};
-        ReplaceFiles(file);
-        for (std::size_t i = 0; i < chosen.records.size(); ++i) state.AirlineInfo[i + 1] = chosen.records[i];
-        outcome.addedRoutes = k - 1;
-    };
-    const bool finished = RunSteps(steps, port, outcome, writeAddFile);
-    port.SetStatus(FinishedText, StatusKind::Step);
-    if (finished) outcome.result = CompileOutcome::Result::Finished;
-    return outcome;
+        ++k;
+    }
+    return {out.Content(), k - 1};
 }
 
 std::optional<std::int32_t> FindRealAirline(std::span<const AirlineRecord> airlines, std::string_view choice) {

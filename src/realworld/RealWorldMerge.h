@@ -1,9 +1,7 @@
 #pragma once
-// The real-world merge behind "2.  Get Real World Airline Data": the chosen
-// real-world airlines' flights that touch an airport of the user's timetable
-// are written to the add file Data/Defaults/carrierADD.txt, which the next
-// compile merges into the timetable, and the chosen airlines become elements
-// 1 onward of the route set's airline list AirlineInfo.
+// The real-world merge's pieces: the chosen real-world airlines' flights that
+// touch an airport of the user's timetable become the add file, which the
+// next compile merges into the timetable.
 
 #include <cstdint>
 #include <filesystem>
@@ -13,16 +11,15 @@
 #include <string_view>
 #include <vector>
 
+#include "common/BinaryIO.h"
 #include "common/FixedText.h"
-#include "records/IndexAirportRecord.h"
+#include "common/Progress.h"
 #include "records/AirlineRecord.h"
+#include "records/IndexAirportRecord.h"
+#include "records/RouteRecord.h"
 #include "records/ScheduleRecord.h"
-#include "compile/CompileDriver.h"
 
 namespace tarnwell {
-
-struct ProgramState;
-class Port;
 
 // The timetable's airport codes: at most 50000 flights (two codes each) are
 // read for them, and at most 5001 distinct codes are kept.
@@ -31,10 +28,23 @@ inline constexpr std::int32_t MergeAirportCapacity = 5001;
 // AirlineInfo holds the compiled airline and ten real-world ones.
 inline constexpr std::size_t RealWorldAirlineCapacity = 10;
 
-// Reads the timetable into Schedule (a blank Equipment becomes "734"; no add
-// file is read) and fills MergeAirportCodes with its distinct airport codes,
-// full width, in ascending order of character codes.
-void ReadMergeTimetable(ProgramState& state, const std::filesystem::path& timetable);
+// Reads the timetable as a compile does and gives its distinct airport codes
+// (MergeAirportCodes), full width, in ascending order of character codes.
+std::vector<FixedText<3>> ReadMergeTimetable(const std::filesystem::path& timetable);
+
+// The airlines of a merge: their trimmed codes for the selection, and
+// their records, trimmed and padded back, for AirlineInfo.
+struct ChosenAirlines {
+    std::vector<std::string> codes;
+    std::vector<AirlineRecord> records;
+};
+
+// The airlines the user chose by RealAirlines item number, in list order.
+// None, more than ten, or a number naming no airline is an error.
+ChosenAirlines ChooseAirlines(std::span<const AirlineRecord> RealAirlines, std::span<const std::int32_t> itemNumbers);
+
+// A file of the real-world route set; it must hold at least one record.
+Bytes ReadRealWorldFile(const std::filesystem::path& path);
 
 // The numbers of the real-world routes that the merge adds, in route order:
 // those whose trimmed Airline is one of `chosenCodes` and whose trimmed
@@ -49,16 +59,17 @@ std::vector<std::int32_t> SelectRealWorldRoutes(std::span<const RouteRecord> rou
 // columns that give back its DayMask, CodeLetter and MaskBits.
 ScheduleRecord AddedFlight(const RouteRecord& route, const FixedText<4>& originICAO, const FixedText<4>& destICAO);
 
-struct MergeOutcome : CompileOutcome {
+// The add file's text: a timetable line for each selected route, in route
+// order, with the ICAO codes of its index airports; shows "Adding k Routes"
+// before each. A route whose airport number lies outside `index` is an error
+// naming it in `routesLabel`.
+struct MergeAddFile {
+    std::string text;
     std::int32_t addedRoutes = 0;
 };
-
-// "2.  Get Real World Airline Data": asks for the timetable through the port,
-// takes the chosen airlines from port.ChosenAirlines() (RealAirlines item
-// numbers in list order), and writes the add file. Every outcome ends with
-// the status "Finished Getting Data". A merge that does not finish changes
-// nothing: the older add file and AirlineInfo stay as they were.
-MergeOutcome GetRealWorldData(ProgramState& state, Port& port);
+MergeAddFile MakeAddFile(std::span<const RouteRecord> routes, std::span<const IndexAirportRecord> index,
+                         const std::string& routesLabel, std::span<const std::string> chosenCodes,
+                         std::span<const FixedText<3>> airportCodes, Progress& progress);
 
 // The RealAirlines item number a user means by `choice`: "#N" is item number
 // N; anything else is a code, compared trimmed and case-sensitive, and the

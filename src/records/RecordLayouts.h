@@ -11,6 +11,7 @@
 #include "common/BinaryIO.h"
 #include "records/IndexAirportRecord.h"
 #include "records/AirlineRecord.h"
+#include "records/RouteRecord.h"
 #include "records/ScheduleRecord.h"
 
 namespace tarnwell {

@@ -1,5 +1,5 @@
 #pragma once
-// The flight and route records of a compile.
+// One flight of a timetable, and the order key of the schedule.
 
 #include <array>
 #include <cstdint>
@@ -50,27 +50,6 @@ inline ScheduleKey KeyOf(const ScheduleRecord& r) {
     }
     return k;
 }
-
-// One route of the route table, as written to routes.kr1.
-struct RouteRecord {
-    FixedText<3> Origin;
-    std::int16_t DepartTime = 0;
-    FixedText<3> Destination;
-    std::int16_t ArriveTime = 0;
-    std::int16_t Miles = 0;
-    std::uint8_t DayMask = 0;
-    FixedText<3> Airline;
-    std::int16_t FlightNumber = 0;
-    FixedText<3> Equipment;
-    FixedText<1> CodeLetter;
-    std::uint8_t MaskBits = 0;
-    FixedText<1> Reserved;
-    std::int16_t OriginIndex = 0;
-    std::int16_t DestIndex = 0;
-    std::int32_t PlanPointer = 0;
-
-    friend bool operator==(const RouteRecord&, const RouteRecord&) = default;
-};
 
 // Capacity of the schedule tables: indices 0 to 100000.
 inline constexpr std::int32_t ScheduleCapacity = 100001;

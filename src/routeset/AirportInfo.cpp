@@ -1,75 +1,19 @@
 #include "routeset/AirportInfo.h"
 
-#include <cmath>
-#include <cstdio>
-#include <filesystem>
 #include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <unordered_map>
 
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
-#include "common/TextFile.h"
+#include "navdata/AirportDatabaseFiles.h"
 #include "records/RecordLayouts.h"
-#include "compile/Port.h"
-#include "compile/ProgramState.h"
+#include "routeset/AptFile.h"
 
 namespace tarnwell {
-
-void EncodeAptRunway(const AptRunwayRecord& r, std::span<std::uint8_t> out) {
-    RecordWriter w{out};
-    w.Text(0, r.RunwayIdent);
-    w.I32(5, r.RunwayData1);
-    w.I32(9, r.RunwayData2);
-    w.F32(13, r.Heading);
-    w.F32(17, r.NetHeading);
-    w.Text(21, r.IlsText);
-    w.Text(28, r.IlsValue);
-}
-
-void EncodeAptValues(const AptValuesRecord& v, std::span<std::uint8_t> out) {
-    RecordWriter w{out};
-    for (std::size_t k = 0; k < v.Values.size(); ++k) w.Text(6 * k, v.Values[k]);
-}
-
-AptRunwayRecord DecodeAptRunway(std::span<const std::uint8_t> in) {
-    const RecordReader r{in};
-    AptRunwayRecord a;
-    a.RunwayIdent = r.Text<5>(0);
-    a.RunwayData1 = r.I32(5);
-    a.RunwayData2 = r.I32(9);
-    a.Heading = r.F32(13);
-    a.NetHeading = r.F32(17);
-    a.IlsText = r.Text<7>(21);
-    a.IlsValue = r.Text<6>(28);
-    return a;
-}
-
-AptValuesRecord DecodeAptValues(std::span<const std::uint8_t> in) {
-    const RecordReader r{in};
-    AptValuesRecord v;
-    for (std::size_t k = 0; k < v.Values.size(); ++k) v.Values[k] = r.Text<6>(6 * k);
-    return v;
-}
-
-FixedText<6> FormatValue(float value) {
-    if (!std::isfinite(value))
-        throw TarnwellError(ErrorKind::Input, "the value " + std::to_string(value) + " is not a number that can be written as 000.00");
-    const double magnitude = std::fabs(static_cast<double>(value));
-    char digits[64];
-    std::snprintf(digits, sizeof digits, "%06.2f", magnitude);  // at least three digits before the point
-    std::string text = value < 0.0f ? "-" : "";
-    text += digits;
-    return FixedText<6>(text);
-}
-
-float NetHeading(float heading, float headingOffset) {
-    float net = heading - headingOffset;
-    if (net < 0) net = net + 360.0f;
-    return net;
-}
 
 namespace {
 
@@ -125,108 +69,70 @@ private:
 
 }  // namespace
 
-void BuildAirportInfo(ProgramState& state, Port& port) {
-    state.AirportInfo.assign(state.IndexAirports.size(), AirportInfoRecord{});
-    port.SetStatus("Loading Navenna Airports", StatusKind::Step);
-    LoadNavennaAirports(state, port);
-    port.SetStatus("Loading Altitudes", StatusKind::Step);
-    LoadAltitudes(state, port);
-    port.SetStatus("Finding Navenna Data", StatusKind::Step);
-    FindNavennaData(state, port);
-    port.SetStatus("Writing Index File", StatusKind::Step);
-    WriteIndexFile(state, port);
+void BuildAirportInfo(RouteSetOutput& routeSet, const fs::path& dataFolder, std::span<IndexAirportRecord> IndexAirports,
+                      std::vector<NavennaAirportRecord>& NavennaAirports, std::vector<AltitudeEntry>& Altitudes,
+                      std::vector<AirportInfoRecord>& AirportInfo, Progress& progress) {
+    AirportInfo.assign(IndexAirports.size(), AirportInfoRecord{});
+    progress.SetStatus("Loading Navenna Airports", StatusKind::Step);
+    NavennaAirports = LoadNavennaAirports(dataFolder);
+    progress.SetStatus("Loading Altitudes", StatusKind::Step);
+    Altitudes = LoadAltitudes(dataFolder);
+    progress.SetStatus("Finding Navenna Data", StatusKind::Step);
+    FindNavennaData(IndexAirports, NavennaAirports, Altitudes, AirportInfo, progress);
+    progress.SetStatus("Writing Index File", StatusKind::Step);
+    WriteIndexFile(routeSet, dataFolder, IndexAirports, AirportInfo, progress);
 }
 
-void LoadNavennaAirports(ProgramState& state, Port&) {
-    const fs::path path = state.DataFolder() / "nv_apt1.nv2";
-    std::error_code ec;
-    if (!fs::exists(path, ec))
-        throw TarnwellError(ErrorKind::File, "the airport database is missing", {PathText(path)});
-    const Bytes bytes = ReadFileBytes(path);
-    if (bytes.size() < NavennaAirportRecordLength)
-        throw TarnwellError(ErrorKind::Input, "the airport database holds no airport", {PathText(path)});
-    state.NavennaAirports = DecodeNavennaAirports(bytes, PathText(path));
-}
-
-void LoadAltitudes(ProgramState& state, Port&) {
-    const fs::path path = state.DataFolder() / "Altitudes.txt";
-    std::error_code ec;
-    if (!fs::exists(path, ec))
-        throw TarnwellError(ErrorKind::File, "the altitude list is missing", {PathText(path)});
-    FieldReader in = FieldReader::FromFile(path);
-    std::vector<AltitudeEntry> entries;
-    entries.reserve(AltitudeCapacity);
-    std::int64_t lastLine = 0;
-    while (!in.AtEnd()) {
-        const FieldReader::Field code = in.Next();
-        auto malformed = [&](const std::string& what, int field, const char* name) {
-            return TarnwellError(ErrorKind::Input, what, {in.Label(), code.line, field, name, static_cast<std::int64_t>(entries.size())});
-        };
-        if (code.line == lastLine)
-            throw malformed("the line holds more than an airport code and an altitude", 3, "");
-        if (static_cast<std::int32_t>(entries.size()) == AltitudeCapacity)
-            throw malformed("the altitude list holds more than " + std::to_string(AltitudeCapacity) + " entries", 1,
-                            "ICAO");
-        if (in.AtEnd()) throw malformed("the line holds an airport code without an altitude", 2, "Altitude");
-        const FieldReader::Field number = in.Next();
-        if (number.line != code.line)
-            throw malformed("the line holds an airport code without an altitude", 2, "Altitude");
-        AltitudeEntry entry;
-        entry.ICAO = code.text;
-        if (!ParseInt32(number.text, entry.Altitude))
-            throw malformed("the altitude \"" + std::string(number.text) + "\" is not a whole number", 2, "Altitude");
-        entries.push_back(entry);
-        lastLine = number.line;
-    }
-    state.Altitudes = std::move(entries);
-}
-
-void FindNavennaData(ProgramState& state, Port& port) {
+void FindNavennaData(std::span<IndexAirportRecord> IndexAirports, std::span<const NavennaAirportRecord> NavennaAirports,
+                     std::span<const AltitudeEntry> Altitudes, std::vector<AirportInfoRecord>& AirportInfo,
+                     Progress& progress) {
     // First record of each trimmed code, and first entry of each four-character code.
     std::unordered_map<std::string_view, std::int32_t> database;
-    database.reserve(state.NavennaAirports.size());
-    for (std::int32_t j = 0; j <= state.NavennaAirportUBound(); ++j)
-        database.try_emplace(state.NavennaAirports[static_cast<std::size_t>(j)].ICAO.Trimmed(), j);
+    database.reserve(NavennaAirports.size());
+    for (std::int32_t j = 0; j <= static_cast<std::int32_t>(NavennaAirports.size()) - 1; ++j)
+        database.try_emplace(NavennaAirports[static_cast<std::size_t>(j)].ICAO.Trimmed(), j);
     std::unordered_map<std::string_view, std::int32_t> altitudes;
-    altitudes.reserve(state.Altitudes.size());
-    for (std::int32_t k = 0; k <= state.AltitudeUBound(); ++k)
-        altitudes.try_emplace(state.Altitudes[static_cast<std::size_t>(k)].ICAO.View(), k);
+    altitudes.reserve(Altitudes.size());
+    for (std::int32_t k = 0; k <= static_cast<std::int32_t>(Altitudes.size()) - 1; ++k)
+        altitudes.try_emplace(Altitudes[static_cast<std::size_t>(k)].ICAO.View(), k);
 
-    state.AirportInfo.resize(state.IndexAirports.size());
-    for (std::int32_t i = 0; i <= state.IndexUBound(); ++i) {
-        const IndexAirportRecord& airport = state.IndexAirports[static_cast<std::size_t>(i)];
-        AirportInfoRecord& info = state.AirportInfo[static_cast<std::size_t>(i)];
+    AirportInfo.resize(IndexAirports.size());
+    for (std::int32_t i = 0; i <= static_cast<std::int32_t>(IndexAirports.size()) - 1; ++i) {
+        const IndexAirportRecord& airport = IndexAirports[static_cast<std::size_t>(i)];
+        AirportInfoRecord& info = AirportInfo[static_cast<std::size_t>(i)];
         info = AirportInfoRecord{};
         info.ICAO = airport.ICAO;
         if (const auto found = database.find(airport.ICAO.Trimmed()); found != database.end()) {
-            const NavennaAirportRecord& record = state.NavennaAirports[static_cast<std::size_t>(found->second)];
+            const NavennaAirportRecord& record = NavennaAirports[static_cast<std::size_t>(found->second)];
             info.RunwayPos = record.RunwayPos;
             info.ValuesPos = record.ValuesPos;
             info.RunwayCount = record.RunwayCount;
         }
     }
-    for (std::int32_t i = 0; i <= state.IndexUBound(); ++i) {
-        IndexAirportRecord& airport = state.IndexAirports[static_cast<std::size_t>(i)];
+    for (std::int32_t i = 0; i <= static_cast<std::int32_t>(IndexAirports.size()) - 1; ++i) {
+        IndexAirportRecord& airport = IndexAirports[static_cast<std::size_t>(i)];
         if (const auto found = altitudes.find(airport.ICAO.View()); found != altitudes.end()) {
-            airport.Altitude = state.Altitudes[static_cast<std::size_t>(found->second)].Altitude;
+            airport.Altitude = Altitudes[static_cast<std::size_t>(found->second)].Altitude;
         } else {
-            port.Beep(BeepKind::Warning, "airport " + AirportName(airport) +
+            progress.Beep(BeepKind::Warning, "airport " + AirportName(airport) +
                                              " is not in the altitude list; it keeps the altitude " +
                                              std::to_string(airport.Altitude));
         }
     }
 }
 
-void WriteIndexFile(ProgramState& state, Port& port) {
-    PositionedFile values(state.DataFolder() / "nv_apt2.nv2", "frequency values");
-    PositionedFile runways(state.DataFolder() / "nv_apt3.nv2", "runway records");
+void WriteIndexFile(RouteSetOutput& routeSet, const fs::path& dataFolder,
+                    std::span<const IndexAirportRecord> IndexAirports, std::span<const AirportInfoRecord> AirportInfo,
+                    Progress& progress) {
+    PositionedFile values(dataFolder / NavennaValuesFileName, "frequency values");
+    PositionedFile runways(dataFolder / NavennaRunwayFileName, "runway records");
 
-    Bytes index(state.IndexAirports.size() * IndexRecordLength);
+    Bytes index(IndexAirports.size() * IndexRecordLength);
     Bytes apt;
     std::int64_t q = 1;
-    for (std::int32_t i = 0; i <= state.IndexUBound(); ++i) {
-        const IndexAirportRecord& airport = state.IndexAirports[static_cast<std::size_t>(i)];
-        const AirportInfoRecord& info = state.AirportInfo[static_cast<std::size_t>(i)];
+    for (std::int32_t i = 0; i <= static_cast<std::int32_t>(IndexAirports.size()) - 1; ++i) {
+        const IndexAirportRecord& airport = IndexAirports[static_cast<std::size_t>(i)];
+        const AirportInfoRecord& info = AirportInfo[static_cast<std::size_t>(i)];
         if (q > std::numeric_limits<std::int32_t>::max())
             throw TarnwellError(ErrorKind::Overflow,
                                 "airport " + AirportName(airport) + ": APT.kr1 has grown beyond the 32-bit AptPos",
@@ -268,9 +174,9 @@ void WriteIndexFile(ProgramState& state, Port& port) {
                                                        AptValuesRecordLength));
         q += static_cast<std::int64_t>(n) * 34 + 42;
     }
-    WriteFileBytes(state.RouteSet.File("index.kr1"), index);
-    WriteFileBytes(state.RouteSet.File("APT.kr1"), apt);
-    port.Beep(BeepKind::Finished, "the airport information is written");
+    WriteFileBytes(routeSet.File("index.kr1"), index);
+    WriteFileBytes(routeSet.File("APT.kr1"), apt);
+    progress.Beep(BeepKind::Finished, "the airport information is written");
 }
 
 }  // namespace tarnwell

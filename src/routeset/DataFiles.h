@@ -1,27 +1,25 @@
 #pragma once
-// Writing the route set's index, route and airline files, and loading the
-// real-world airline list at start-up.
+// The route set's index, route and airline files.
+
+#include <array>
+#include <span>
+#include <string_view>
+
+#include "records/AirlineRecord.h"
+#include "records/IndexAirportRecord.h"
+#include "records/RouteRecord.h"
+#include "routeset/RouteSetOutput.h"
 
 namespace tarnwell {
 
-struct ProgramState;
-class Port;
+// The route set's airlines: the compiled airline and ten real-world ones.
+using AirlineTable = std::array<AirlineRecord, 11>;
 
-// "Writing Data Files": sets the compiled airline as the first entry of
-// AirlineInfo and writes index.kr1, routes.kr1 and airline.kr1 into the
-// route set.
-void WriteDataFiles(ProgramState& state, Port& port);
-
-// "Calculating Orvanta Miles": the Miles of every route, the great-circle
-// distance between its two index airports in nautical miles with the
-// fraction cut off. An airport missing from the navigation data is measured
-// at 0, 0. A route whose OriginIndex or DestIndex names no index airport, or
-// whose distance is not a number in the 16-bit range, is an error.
-void CalcRouteMiles(ProgramState& state, Port& port);
-
-// Start-up: reads Data/airline.kr1 into RealAirlines. A missing or empty file
-// gives an empty list and a warning; a length that is not a whole number of
-// records is an error.
-void LoadRealAirlines(ProgramState& state, Port& port);
+// "Writing Data Files": sets the compiled airline (code and name in the ANSI
+// code page) as the first entry of AirlineInfo and writes index.kr1,
+// routes.kr1 and airline.kr1 into the route set.
+void WriteDataFiles(RouteSetOutput& routeSet, std::span<const IndexAirportRecord> IndexAirports,
+                    std::span<const RouteRecord> Routes, AirlineTable& AirlineInfo, std::string_view airlineCode,
+                    std::string_view airlineName);
 
 }  // namespace tarnwell

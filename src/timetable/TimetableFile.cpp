@@ -1,14 +1,9 @@
 #include "timetable/TimetableFile.h"
 
 #include <array>
-#include <system_error>
 
-#include "common/BinaryIO.h"
 #include "common/Errors.h"
 #include "common/TextFile.h"
-#include "timetable/ScheduleOrder.h"
-#include "compile/Port.h"
-#include "compile/ProgramState.h"
 
 namespace fs = std::filesystem;
 
@@ -105,57 +100,6 @@ std::vector<ScheduleRecord> ReadScheduleFile(const fs::path& path, bool isTimeta
     return ReadFlights(FieldReader::FromFile(path), isTimetable);
 }
 
-namespace {
-
-void ClearScheduleTables(ProgramState& state) {
-    state.Schedule.clear();
-    state.AddSchedule.clear();
-    state.Routes.clear();
-    state.HasAddSchedule = false;
-}
-
-// One route slot per flight read, added ones included.
-void FillScheduleTables(ProgramState& state, std::vector<ScheduleRecord> flights, std::vector<ScheduleRecord> added) {
-    state.Schedule = std::move(flights);
-    state.AddSchedule = std::move(added);
-    state.HasAddSchedule = !state.AddSchedule.empty();
-    state.Routes.assign(state.Schedule.size() + state.AddSchedule.size(), RouteRecord{});
-}
-
-TarnwellError NoFlightError(const fs::path& timetable) {
-    return TarnwellError(ErrorKind::Input, "the timetable holds no flight", {PathText(timetable)});
-}
-
-}  // namespace
-
-void GetVAData(ProgramState& state, Port&, const fs::path& timetable) {
-    ClearScheduleTables(state);
-
-    const fs::path addFile = state.DefaultsFolder() / AddFileName;
-    std::error_code ec;
-    const bool addFileWaiting = fs::is_regular_file(addFile, ec);
-    std::vector<ScheduleRecord> added;
-    if (addFileWaiting) added = ReadScheduleFile(addFile, false);
-
-    std::vector<ScheduleRecord> flights = ReadScheduleFile(timetable, true);
-    if (flights.empty() && added.empty()) throw NoFlightError(timetable);
-
-    // Only now, with both files read, is the add file consumed. One without
-    // any flight counts as absent, and goes too.
-    if (addFileWaiting && !fs::remove(addFile, ec) && ec)
-        throw TarnwellError(ErrorKind::File, "cannot delete the add file after reading it: " + ec.message(),
-                            {PathText(addFile)});
-
-    FillScheduleTables(state, std::move(flights), std::move(added));
-}
-
-void GetTimetableData(ProgramState& state, Port&, const fs::path& timetable) {
-    ClearScheduleTables(state);
-    std::vector<ScheduleRecord> flights = ReadScheduleFile(timetable, true);
-    if (flights.empty()) throw NoFlightError(timetable);
-    FillScheduleTables(state, std::move(flights), {});
-}
-
 void WriteScheduleLine(TextLineWriter& out, const ScheduleRecord& r) {
     out.Text(r.Origin.View());
     out.Text(r.Destination.View());
@@ -169,88 +113,6 @@ void WriteScheduleLine(TextLineWriter& out, const ScheduleRecord& r) {
                                  r.Mask4})
         out.Number(n);
     out.EndLine();
-}
-
-std::string FormatCount4(std::int32_t n) {
-    std::string digits = std::to_string(n);
-    if (n >= 0 && digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
-    return digits;
-}
-
-void SortVAData(ProgramState& state, Port& port) {
-    std::vector<ScheduleKey> keys;
-    keys.reserve(state.Schedule.size());
-    for (const auto& r : state.Schedule) keys.push_back(KeyOf(r));
-
-    std::vector<ScheduleRecord> ordered;
-    ordered.reserve(state.Schedule.size() + state.AddSchedule.size());
-    if (!state.HasAddSchedule) {
-        for (std::int32_t from : ExchangeSortOrder(keys)) ordered.push_back(state.Schedule[static_cast<std::size_t>(from)]);
-    } else {
-        std::vector<ScheduleKey> addedKeys;
-        addedKeys.reserve(state.AddSchedule.size());
-        for (const auto& r : state.AddSchedule) addedKeys.push_back(KeyOf(r));
-        const std::string last = FormatCount4(state.ScheduleUBound());
-        const auto merged = MergeOrder(addedKeys, keys, ScheduleCapacity, [&](std::int32_t i) {
-            port.SetStatus("Adding VA Data " + FormatCount4(i) + " of " + last, StatusKind::Progress);
-        });
-        for (const MergedEntry& e : merged) {
-            const auto& from = e.fromTimetable ? state.Schedule : state.AddSchedule;
-            ordered.push_back(from[static_cast<std::size_t>(e.index)]);
-        }
-    }
-    // Every flight read finds its place, so the route table sized by the
-    // reader keeps exactly one slot per flight of the merged list.
-    state.Schedule = std::move(ordered);
-}
-
-std::uint8_t DayMaskOf(const ScheduleRecord& r) {
-    std::uint8_t mask = 0;
-    const std::array<std::int16_t, 7> days = {r.Day1, r.Day2, r.Day3, r.Day4, r.Day5, r.Day6, r.Day7};
-    for (std::size_t d = 0; d < days.size(); ++d)
-        if (days[d] == 1) mask = static_cast<std::uint8_t>(mask | (1u << d));
-    return mask;
-}
-
-char CodeLetterOf(const ScheduleRecord& r) {
-    const bool x = r.LetterFlagX == 1;
-    const bool y = r.LetterFlagY == 1;
-    const bool z = r.LetterFlagZ == 1;
-    if (x && y && z) return 'A';
-    if (x && y) return 'B';
-    if (x && z) return 'C';
-    if (x) return 'D';
-    if (y && z) return 'G';
-    if (y) return 'E';
-    if (z) return 'F';
-    return '\0';
-}
-
-std::uint8_t MaskBitsOf(const ScheduleRecord& r) {
-    int bits = 0;
-    if (r.Mask1 == 1) bits += 1;
-    if (r.Mask2 == 1) bits += 2;
-    if (r.Mask4 == 1) bits += 4;
-    if (r.Mask8 == 1) bits += 8;
-    if (r.Mask16 == 1) bits += 16;
-    return static_cast<std::uint8_t>(bits);
-}
-
-void MoveDataToRoutes(ProgramState& state, Port&) {
-    for (std::size_t i = 0; i < state.Schedule.size(); ++i) {
-        const ScheduleRecord& s = state.Schedule[i];
-        RouteRecord& r = state.Routes[i];
-        r.Origin = s.Origin;
-        r.DepartTime = s.DepartTime;
-        r.Destination = s.Destination;
-        r.ArriveTime = s.ArriveTime;
-        r.Airline = s.Airline;
-        r.FlightNumber = s.FlightNumber;
-        r.Equipment = s.Equipment;
-        r.DayMask = DayMaskOf(s);
-        if (const char letter = CodeLetterOf(s)) r.CodeLetter = std::string_view(&letter, 1);
-        r.MaskBits = MaskBitsOf(s);
-    }
 }
 
 }  // namespace tarnwell

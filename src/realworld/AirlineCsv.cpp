@@ -1,30 +1,22 @@
-#include "realworld/RealWorldData.h"
+#include "realworld/AirlineCsv.h"
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
-#include <span>
 #include <system_error>
 
 #include "common/AnsiText.h"
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
-#include "airports/IndexAirports.h"
-#include "airports/CrossMatch.h"
-#include "routeset/DataFiles.h"
+#include "common/FileReplace.h"
+#include "realworld/RealAirlineList.h"
 #include "records/RecordLayouts.h"
-#include "timetable/TimetableFile.h"
-#include "compile/Port.h"
-#include "compile/ProgramState.h"
 
 namespace fs = std::filesystem;
 
 namespace tarnwell {
 
 namespace {
-
-// ---- The airline CSV ----
 
 struct CsvRow {
     std::vector<std::string> fields;
@@ -116,43 +108,7 @@ void RequireFolder(const fs::path& folder, bool create) {
                         {PathText(folder)});
 }
 
-// "Writing Data Files" of the real-world route set.
-void WriteDefaultFiles(ProgramState& state) {
-    const fs::path folder = state.DefaultsFolder();
-    RequireFolder(state.DataFolder(), false);
-    RequireFolder(folder, true);
-    const std::array<PendingFile, 2> files = {
-        PendingFile{folder / DefaultRoutesName, EncodeRouteFile(state.Routes)},
-        PendingFile{folder / DefaultIndexName, EncodeIndexFile(state.IndexAirports)}};
-    ReplaceFiles(files);
-}
-
 }  // namespace
-
-void ReplaceFiles(std::span<const PendingFile> files) {
-    try {
-        for (const PendingFile& f : files) WriteFileBytes(PendingPath(f.target), f.bytes);
-        for (const PendingFile& f : files) {
-            std::error_code ec;
-            fs::rename(PendingPath(f.target), f.target, ec);
-            if (ec)
-                throw TarnwellError(ErrorKind::File, "cannot replace the file: " + ec.message(), {PathText(f.target)});
-        }
-    } catch (...) {
-        for (const PendingFile& f : files) {
-            std::error_code ec;
-            fs::remove(PendingPath(f.target), ec);
-        }
-        throw;
-    }
-}
-
-fs::path PendingPath(const fs::path& target) {
-    fs::path name(".");
-    name += target.filename();
-    name += ".tarnwell-new";
-    return target.parent_path() / name;
-}
 
 std::vector<AirlineRecord> ParseAirlineCsv(const std::string& label, std::string_view content) {
     CsvReader reader(label, content);
@@ -201,41 +157,15 @@ std::vector<AirlineRecord> ParseAirlineCsv(const std::string& label, std::string
     return airlines;
 }
 
-std::size_t ImportAirlines(ProgramState& state, const fs::path& csv) {
+std::vector<AirlineRecord> ImportAirlines(const fs::path& dataFolder, const fs::path& csv) {
     const Bytes bytes = ReadFileBytes(csv);
     std::vector<AirlineRecord> airlines =
         ParseAirlineCsv(PathText(csv), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    RequireFolder(state.DataFolder(), false);
+    RequireFolder(dataFolder, false);
     const std::array<PendingFile, 1> file = {
-        PendingFile{state.DataFolder() / RealAirlineListName, EncodeAirlineFile(airlines)}};
+        PendingFile{dataFolder / RealAirlineListName, EncodeAirlineFile(airlines)}};
     ReplaceFiles(file);
-    state.RealAirlines = std::move(airlines);
-    return state.RealAirlines.size();
-}
-
-CompileOutcome BuildDefaults(ProgramState& state, Port& port, const fs::path& timetable) {
-    auto step = [&state, &port](const char* status, void (*fn)(ProgramState&, Port&)) {
-        return StatusStep{status, [fn, &state, &port] { fn(state, port); }};
-    };
-    // The compile's steps up to the route miles; no flight plans are made
-    // for the real-world routes.
-    const std::vector<StatusStep> steps = {
-        {"Getting VA Data", [&] { GetTimetableData(state, port, timetable); }},
-        step("Sorting VA Data", SortVAData),
-        step("Moving Data to Routes", MoveDataToRoutes),
-        step("Finding Index Airports", FindIndexAirports),
-        step("Looking up Index Airport Information", LookupIndexAirports),
-        step("Cross matching Index to Routes", MatchIndexToRoutes),
-        step("Cross Matching Routes to Index", MatchRoutesToIndex),
-        step("Calculating Orvanta Miles", CalcRouteMiles),
-        {"Writing Data Files", [&] { WriteDefaultFiles(state); }},
-    };
-    CompileOutcome outcome;
-    if (!RunSteps(steps, port, outcome)) return outcome;
-    port.SetStatus("Finished!", StatusKind::Step);
-    port.Beep(BeepKind::Finished, "the real-world route set is built");
-    outcome.result = CompileOutcome::Result::Finished;
-    return outcome;
+    return airlines;
 }
 
 }  // namespace tarnwell

@@ -1,0 +1,36 @@
+#include "common/FileReplace.h"
+
+#include <system_error>
+
+#include "common/Errors.h"
+
+namespace fs = std::filesystem;
+
+namespace tarnwell {
+
+void ReplaceFiles(std::span<const PendingFile> files) {
+    try {
+        for (const PendingFile& f : files) WriteFileBytes(PendingPath(f.target), f.bytes);
+        for (const PendingFile& f : files) {
+            std::error_code ec;
+            fs::rename(PendingPath(f.target), f.target, ec);
+            if (ec)
+                throw TarnwellError(ErrorKind::File, "cannot replace the file: " + ec.message(), {PathText(f.target)});
+        }
+    } catch (...) {
+        for (const PendingFile& f : files) {
+            std::error_code ec;
+            fs::remove(PendingPath(f.target), ec);
+        }
+        throw;
+    }
+}
+
+fs::path PendingPath(const fs::path& target) {
+    fs::path name(".");
+    name += target.filename();
+    name += ".tarnwell-new";
+    return target.parent_path() / name;
+}
+
+}  // namespace tarnwell

@@ -1,0 +1,25 @@
+#include "compile/StepRunner.h"
+
+#include <exception>
+
+namespace tarnwell {
+
+bool RunSteps(const std::vector<StatusStep>& steps, Progress& progress, CompileOutcome& outcome,
+              const std::function<void()>& finish) {
+    std::string status;
+    try {
+        for (const StatusStep& step : steps) {
+            status = step.status;
+            progress.SetStatus(status, StatusKind::Step);
+            step.run();
+        }
+        if (finish) finish();
+    } catch (const std::exception& e) {
+        outcome.failedStatus = status;
+        outcome.reason = e.what();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tarnwell

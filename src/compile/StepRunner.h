@@ -1,0 +1,31 @@
+#pragma once
+// Running a list of steps, each under its status text, until the first failure.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/Progress.h"
+
+namespace tarnwell {
+
+struct CompileOutcome {
+    enum class Result { Finished, Cancelled, Failed };
+    Result result = Result::Failed;
+    std::string failedStatus;  // the status text of the step that failed
+    std::string reason;        // what failed and where
+};
+
+// One step of a run of steps: the status text shown while it runs, and the work.
+struct StatusStep {
+    std::string status;
+    std::function<void()> run;
+};
+
+// Runs the steps in order, each after showing its status text, then
+// `finish` (whose failure counts as the last step's). Every failure ends the
+// run: fills outcome.failedStatus and outcome.reason and returns false.
+bool RunSteps(const std::vector<StatusStep>& steps, Progress& progress, CompileOutcome& outcome,
+              const std::function<void()>& finish = {});
+
+}  // namespace tarnwell

@@ -1,0 +1,53 @@
+#include "timetable/ScheduleInput.h"
+
+#include <system_error>
+
+#include "common/BinaryIO.h"
+#include "common/Errors.h"
+#include "timetable/TimetableFile.h"
+
+namespace fs = std::filesystem;
+
+namespace tarnwell {
+
+namespace {
+
+TarnwellError NoFlightError(const fs::path& timetable) {
+    return TarnwellError(ErrorKind::Input, "the timetable holds no flight", {PathText(timetable)});
+}
+
+}  // namespace
+
+void GetVAData(const fs::path& timetable, const fs::path& addFile, std::vector<ScheduleRecord>& Schedule,
+               std::vector<ScheduleRecord>& AddSchedule) {
+    Schedule.clear();
+    AddSchedule.clear();
+
+    std::error_code ec;
+    const bool addFileWaiting = fs::is_regular_file(addFile, ec);
+    std::vector<ScheduleRecord> added;
+    if (addFileWaiting) added = ReadScheduleFile(addFile, false);
+
+    std::vector<ScheduleRecord> flights = ReadScheduleFile(timetable, true);
+    if (flights.empty() && added.empty()) throw NoFlightError(timetable);
+
+    // Only now, with both files read, is the add file consumed. One without
+    // any flight counts as absent, and goes too.
+    if (addFileWaiting && !fs::remove(addFile, ec) && ec)
+        throw TarnwellError(ErrorKind::File, "cannot delete the add file after reading it: " + ec.message(),
+                            {PathText(addFile)});
+
+    Schedule = std::move(flights);
+    AddSchedule = std::move(added);
+}
+
+void GetTimetableData(const fs::path& timetable, std::vector<ScheduleRecord>& Schedule,
+                      std::vector<ScheduleRecord>& AddSchedule) {
+    Schedule.clear();
+    AddSchedule.clear();
+    std::vector<ScheduleRecord> flights = ReadScheduleFile(timetable, true);
+    if (flights.empty()) throw NoFlightError(timetable);
+    Schedule = std::move(flights);
+}
+
+}  // namespace tarnwell

@@ -1,0 +1,25 @@
+#pragma once
+// The schedule tables of a compile filled from the chosen timetable and the
+// add file the real-world merge may have left.
+
+#include <filesystem>
+#include <vector>
+
+#include "records/ScheduleRecord.h"
+
+namespace tarnwell {
+
+// "Getting VA Data": reads the waiting add file (when there is one) into
+// AddSchedule and the chosen timetable into Schedule, both emptied first. The
+// add file is deleted only once the timetable has been read too. A timetable
+// and add file without any flight is an error.
+void GetVAData(const std::filesystem::path& timetable, const std::filesystem::path& addFile,
+               std::vector<ScheduleRecord>& Schedule, std::vector<ScheduleRecord>& AddSchedule);
+
+// The timetable alone, for building the real-world route set: reads it into
+// Schedule like GetVAData but never looks at the add file, which stays for
+// the next compile. AddSchedule is emptied, so SortVAData sorts.
+void GetTimetableData(const std::filesystem::path& timetable, std::vector<ScheduleRecord>& Schedule,
+                      std::vector<ScheduleRecord>& AddSchedule);
+
+}  // namespace tarnwell

@@ -1,0 +1,40 @@
+#include "timetable/ScheduleSort.h"
+
+#include "timetable/ScheduleOrder.h"
+
+namespace tarnwell {
+
+std::string FormatCount4(std::int32_t n) {
+    std::string digits = std::to_string(n);
+    if (n >= 0 && digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
+    return digits;
+}
+
+void SortVAData(std::vector<ScheduleRecord>& Schedule, std::span<const ScheduleRecord> AddSchedule, Progress& progress) {
+    std::vector<ScheduleKey> keys;
+    keys.reserve(Schedule.size());
+    for (const auto& r : Schedule) keys.push_back(KeyOf(r));
+
+    std::vector<ScheduleRecord> ordered;
+    ordered.reserve(Schedule.size() + AddSchedule.size());
+    if (AddSchedule.empty()) {
+        for (std::int32_t from : ExchangeSortOrder(keys)) ordered.push_back(Schedule[static_cast<std::size_t>(from)]);
+    } else {
+        std::vector<ScheduleKey> addedKeys;
+        addedKeys.reserve(AddSchedule.size());
+        for (const auto& r : AddSchedule) addedKeys.push_back(KeyOf(r));
+        const std::string last = FormatCount4(static_cast<std::int32_t>(Schedule.size()) - 1);
+        const auto merged = MergeOrder(addedKeys, keys, ScheduleCapacity, [&](std::int32_t i) {
+            progress.SetStatus("Adding VA Data " + FormatCount4(i) + " of " + last, StatusKind::Progress);
+        });
+        for (const MergedEntry& e : merged) {
+            const auto at = static_cast<std::size_t>(e.index);
+            ordered.push_back(e.fromTimetable ? Schedule[at] : AddSchedule[at]);
+        }
+    }
+    // Every flight read finds its place: the merged list holds every flight
+    // of both tables.
+    Schedule = std::move(ordered);
+}
+
+}  // namespace tarnwell
