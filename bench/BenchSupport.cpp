@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/BinaryIO.h"
+#include "navdata/AirwayNetwork.h"
 #include "navdata/NavRecords.h"
 #include "navdata/AirportDatabase.h"
 #include "geo/GreatCircle.h"

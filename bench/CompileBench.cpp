@@ -19,6 +19,7 @@
 
 #include "BenchSupport.h"
 #include "inspect/RouteSetCheck.h"
+#include "timetable/ScheduleSort.h"
 #include "timetable/TimetableFile.h"
 #include "compile/CompileDriver.h"
 #include "compile/ProgramState.h"
@@ -55,13 +56,11 @@ void WriteTimetable(const fs::path& path, int flights, int airports, int pairs, 
 void WriteSortedAddFile(const fs::path& path, int flights, int airports, int pairs, unsigned seed) {
     const fs::path tmp = path.string() + ".unsorted";
     WriteTimetable(tmp, flights, airports, pairs, seed);
-    ProgramState s(path.parent_path());
     RecordingPort port;
-    s.Schedule = ReadScheduleFile(tmp, false);
-    s.Routes.resize(s.Schedule.size());
-    SortVAData(s, port);
+    std::vector<ScheduleRecord> schedule = ReadScheduleFile(tmp, false);
+    SortVAData(schedule, {}, port);
     std::string text;
-    for (const auto& r : s.Schedule)
+    for (const auto& r : schedule)
         text += r.Origin.Str() + "," + r.Destination.Str() + "," + r.OriginICAO.Str() + "," +
                 r.DestinationICAO.Str() + ",BAW,1,320,600,800,1,1,1,1,1,1,1,0,0,0,0,0,0,0,0\r\n";
     std::ofstream(path, std::ios::binary) << text;
@@ -80,7 +79,7 @@ constexpr std::string_view PlansBuilt = "Finished Creating Assigned Plans!";
 // (the flight-plan step then packs them).
 class TimingPort : public ClockPort {
 public:
-    using Clock = std::chrono::steady_clock;
+    using Clock = std::chrono::steady_clock;  // the wall clock of the marks
     std::vector<std::pair<std::string, Clock::time_point>> marks;
     std::optional<Clock::time_point> plansBuilt;
     void SetStatus(std::string_view text, StatusKind kind) override {
@@ -100,11 +99,9 @@ std::size_t FailedPlans(const RecordingPort& port) {
 void RunCompile(const fs::path& root, const fs::path& timetable, const char* title) {
     ProgramState s(root);
     TimingPort port;
-    port.setName = "Bench";
-    port.fileToChoose = timetable;
     const double startUp = Seconds([&] { StartUp(s, port); });
     const auto start = std::chrono::steady_clock::now();
-    const CompileOutcome outcome = CompileSchedule(s, port);
+    const CompileOutcome outcome = CompileSchedule(s, port, {"Bench", "TWL", "Tarnwell Air", timetable});
     const auto end = std::chrono::steady_clock::now();
     port.marks.emplace_back("", end);
     const double total = std::chrono::duration<double>(end - start).count();

@@ -15,6 +15,7 @@
 
 #include "BenchSupport.h"
 #include "common/BinaryIO.h"
+#include "compile/RealWorldMergeDriver.h"
 #include "realworld/RealWorldMerge.h"
 #include "records/RecordLayouts.h"
 #include "compile/ProgramState.h"
@@ -100,11 +101,11 @@ int MergeBench(int argc, char** argv) {
         state.RealAirlines.back().Name = "Airline " + Code(a);
     }
     ClockPort port;
-    port.fileToChoose = root / "va.KRX";
-    for (std::int32_t a = 0; a < 10; ++a) port.chosen.push_back(a * 7);
+    MergeRequest request{root / "va.KRX", {}};
+    for (std::int32_t a = 0; a < 10; ++a) request.chosenAirlines.push_back(a * 7);
 
     auto start = std::chrono::steady_clock::now();
-    const MergeOutcome outcome = GetRealWorldData(state, port);
+    const MergeOutcome outcome = GetRealWorldData(state, port, request);
     const double merge = SecondsSince(start);
     std::printf("Merge of 10 airlines from %d real-world routes (%d airlines, %d airports) against a timetable of "
                 "20,000 flights over %d airports:\n",
@@ -117,7 +118,7 @@ int MergeBench(int argc, char** argv) {
     // The selection alone, hashed and as the literal scan of every chosen
     // airline and every timetable code.
     std::vector<std::string> chosen;
-    for (const std::int32_t a : port.chosen)
+    for (const std::int32_t a : request.chosenAirlines)
         chosen.emplace_back(state.RealAirlines[static_cast<std::size_t>(a)].Code.Trimmed());
     start = std::chrono::steady_clock::now();
     const auto hashed = SelectRealWorldRoutes(routes, chosen, state.MergeAirportCodes);

@@ -1,12 +1,13 @@
 // Times the building of flight plans between random airports, one plan after
-// another through one PlanBuildContext, as the compile builds them.
+// another with one search state, as the compile builds them (without writing
+// the plan files).
 //
 //   tarnwell_bench plans [FOLDER] [--pairs N] [--seed N]
 //
 // FOLDER is a program folder whose Data folder holds nav_APT.bin, nav_VOR.bin,
 // nav_NDB.bin, nav_ISC.bin and HighAlt.ab1 (default: the compile benchmark's
-// generated database, written to a scratch folder). It is only read: the plan
-// files go to a scratch folder that is removed afterwards. The city pairs
+// generated database, written to a scratch folder that is removed
+// afterwards). It is only read. The city pairs
 // join random airports inside the box of the high-altitude network's nodes
 // (default 2,000 pairs, seed 1).
 
@@ -25,11 +26,13 @@
 
 #include "BenchSupport.h"
 #include "common/Errors.h"
-#include "plans/FlightPlans.h"
+#include "navdata/NavDataFiles.h"
+#include "navdata/NavigationData.h"
 #include "plans/PlanBuilder.h"
 #include "plans/AirwaySearch.h"
+#include "plans/CityPairs.h"
+#include "plans/SearchState.h"
 #include "geo/GreatCircle.h"
-#include "compile/ProgramState.h"
 
 namespace fs = std::filesystem;
 
@@ -125,7 +128,7 @@ double Percent(std::size_t part, std::size_t whole) {
 // it considers, so nothing of note happens after its last reading).
 class SearchTimingPort : public ClockPort {
 public:
-    explicit SearchTimingPort(const RouteFinderState& finder) : finder_(finder) {}
+    explicit SearchTimingPort(const SearchState& finder) : finder_(finder) {}
 
     std::uint32_t GetTickCount() override {
         const auto now = std::chrono::steady_clock::now();
@@ -151,7 +154,7 @@ public:
     std::size_t reachedLimit = 0;
 
 private:
-    const RouteFinderState& finder_;
+    const SearchState& finder_;
     std::uint32_t search_ = 0;
     std::chrono::steady_clock::time_point first_{}, last_{};
 };
@@ -179,34 +182,30 @@ int PlanBench(int argc, char** argv) {
         WriteNavData(scratch / "Data", 3000);
     }
 
-    ProgramState state(folder);
-    SearchTimingPort port(state.Finder);
+    SearchState search;
+    SearchTimingPort port(search);
+    std::shared_ptr<const NavigationData> loaded;
     const auto loadStart = std::chrono::steady_clock::now();
     try {
-        LoadNavAirports(state, port);
-        LoadVors(state, port);
-        LoadNdbs(state, port);
-        LoadIntersections(state, port);
-        LoadHighNodes(state, port);
+        loaded = LoadNavigationData(folder / "Data", LoadNavAirports(folder / "Data"), port);
     } catch (const TarnwellError& e) {
         std::fprintf(stderr, "%s: %s\n", folder.string().c_str(), e.what());
         return 1;
     }
     const double loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loadStart).count();
-    if (state.HighNodeCount() == 0) {
+    const NavigationData& nav = *loaded;
+    if (nav.HighNodeCount() == 0) {
         std::fprintf(stderr, "%s: no high-altitude airway network (Data/HighAlt.ab1)\n", folder.string().c_str());
         return 1;
     }
-    state.ProgramFolder = scratch;  // the plan files go there, never into FOLDER
-    const PlanBuildContext context(state);
 
     // The airports a plan may join: inside the network's box, and the first
     // of their code (a plan finds its airports by code).
-    const Box box = NodeBox(state.HighNodes);
+    const Box box = NodeBox(nav.HighNodes);
     std::vector<std::int32_t> airports;
-    for (std::int32_t i = 0; i <= state.NavAirportMax(); ++i) {
-        const NavAirport& a = state.NavAirports[static_cast<std::size_t>(i)];
-        if (box.Contains(a.Latitude, a.Longitude) && !a.ICAO.IsBlank() && context.FindNavAirport(a.ICAO) == i)
+    for (std::int32_t i = 0; i <= nav.NavAirportMax(); ++i) {
+        const NavAirport& a = nav.NavAirports[static_cast<std::size_t>(i)];
+        if (box.Contains(a.Latitude, a.Longitude) && !a.ICAO.IsBlank() && nav.FindNavAirport(a.ICAO) == i)
             airports.push_back(i);
     }
     if (airports.size() < 2) {
@@ -215,45 +214,45 @@ int PlanBench(int argc, char** argv) {
     }
 
     std::mt19937 rng(options->seed);
-    state.UniqueRoutes.assign(1, UniqueRoute{});
+    std::vector<UniqueRoute> uniqueRoutes(1);
     std::vector<float> miles;
     for (std::int32_t p = 1; p <= options->pairs; ++p) {
         const auto a = static_cast<std::size_t>(rng() % airports.size());
         auto b = static_cast<std::size_t>(rng() % (airports.size() - 1));
         if (b >= a) ++b;
-        const NavAirport& from = state.NavAirports[static_cast<std::size_t>(airports[a])];
-        const NavAirport& to = state.NavAirports[static_cast<std::size_t>(airports[b])];
+        const NavAirport& from = nav.NavAirports[static_cast<std::size_t>(airports[a])];
+        const NavAirport& to = nav.NavAirports[static_cast<std::size_t>(airports[b])];
         UniqueRoute route;
         route.PlanNumber = p;
         route.Origin = from.ICAO.View().substr(1);
         route.Destination = to.ICAO.View().substr(1);
         route.OriginICAO = from.ICAO;
         route.DestinationICAO = to.ICAO;
-        state.UniqueRoutes.push_back(route);
+        uniqueRoutes.push_back(route);
         miles.push_back(Miles(from, to));
     }
 
     std::vector<PlanFigure> figures;
-    const std::int32_t count = state.UniqueRouteCount();
+    const std::int32_t count = UniqueRouteCount(uniqueRoutes);
     const auto start = std::chrono::steady_clock::now();
     for (std::int32_t i = 1; i <= count; ++i) {
-        const UniqueRoute& route = state.UniqueRoutes[static_cast<std::size_t>(i)];
+        const UniqueRoute& route = uniqueRoutes[static_cast<std::size_t>(i)];
         port.SetStatus("Currently Building Plan " + std::to_string(i) + " of " + std::to_string(count) + " Plans.  " +
                            route.OriginICAO.Str() + " to " + route.DestinationICAO.Str(),
                        StatusKind::Progress);
         const auto planStart = std::chrono::steady_clock::now();
-        const PlanBuildResult result = BuildPlan(state, port, context, route);
+        const PlanBuildResult result = BuildPlan(nav, search, port, route);
         PlanFigure f;
         f.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - planStart).count();
         f.number = i;
         f.built = result.built;
-        f.pointToPoint = state.Finder.RouteMode == 2;
-        f.searches = state.Finder.AirwaySearches;
-        f.visitLimit = state.Finder.VisitCount >= VisitedCapacity;
+        f.pointToPoint = search.Mode == RouteMode::PointToPoint;
+        f.searches = search.AirwaySearches;
+        f.visitLimit = search.VisitCount >= VisitedCapacity;
         f.failure = result.failure;
-        const RouteFinderState& finder = state.Finder;
+        const SearchState& finder = search;
         if (f.built && !f.pointToPoint && finder.RouteCount > 1) {
-            const AirwayNode& last = state.HighNodes.Node(finder.RouteRef[static_cast<std::size_t>(finder.RouteCount)]);
+            const AirwayNode& last = nav.HighNodes.Node(finder.RouteEntries[static_cast<std::size_t>(finder.RouteCount)].RouteRef);
             if (last.Latitude != finder.TargetLat || last.Longitude != finder.TargetLon) {
                 float course = 0.0f;
                 f.strayMiles = GetDistance(last.Latitude, last.Longitude, finder.TargetLat, finder.TargetLon, course);
@@ -302,18 +301,18 @@ int PlanBench(int argc, char** argv) {
     std::sort(sortedMiles.begin(), sortedMiles.end());
     const PlanFigure& slowest =
         *std::max_element(figures.begin(), figures.end(), [](const auto& a, const auto& b) { return a.ms < b.ms; });
-    const UniqueRoute& slowRoute = state.UniqueRoutes[static_cast<std::size_t>(slowest.number)];
+    const UniqueRoute& slowRoute = uniqueRoutes[static_cast<std::size_t>(slowest.number)];
     std::size_t legs = 0;
-    for (std::int32_t i = 1; i <= state.HighNodeCount(); ++i) legs += state.HighNodes.Legs(i).size();
+    for (std::int32_t i = 1; i <= nav.HighNodeCount(); ++i) legs += nav.HighNodes.Legs(i).size();
 
     std::printf("Flight plans over %s\n",
                 options->folder ? folder.string().c_str() : "the generated database (as the compile benchmark's)");
-    std::printf("  high-altitude network: %d nodes, %zu legs, %s to %s, %s to %s\n", state.HighNodeCount(), legs,
+    std::printf("  high-altitude network: %d nodes, %zu legs, %s to %s, %s to %s\n", nav.HighNodeCount(), legs,
                 LatLon(box.south, 'N', 'S').c_str(), LatLon(box.north, 'N', 'S').c_str(),
                 LatLon(box.west, 'E', 'W').c_str(), LatLon(box.east, 'E', 'W').c_str());
     std::printf("  %zu airports (%zu codes inside the network's box), %zu VORs, %zu NDBs, %zu intersections; loaded in %.3f s\n",
-                state.NavAirports.size(), airports.size(), state.Vors.size(), state.Ndbs.size(),
-                state.Intersections.size(), loadSeconds);
+                nav.NavAirports.size(), airports.size(), nav.Vors.size(), nav.Ndbs.size(),
+                nav.Intersections.size(), loadSeconds);
     std::printf("  %d plans between random airports (median %.0f NM apart): %.3f s, %.1f plans/s\n", count,
                 sortedMiles[sortedMiles.size() / 2], total, count / total);
     std::printf("  made by airway search 1: %.1f%%, 2: %.1f%%, 3: %.1f%%, 4: %.1f%%, point-to-point: %.1f%%; failed: %zu\n",

@@ -12,6 +12,7 @@
 
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
+#include "navdata/AirwayNetwork.h"
 #include "navdata/NavRecords.h"
 #include "navdata/AirportDatabase.h"
 

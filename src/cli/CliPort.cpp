@@ -1,8 +1,17 @@
 #include "cli/CliPort.h"
 
+#include <cstdio>
 #include <iostream>
 
-namespace tarnwell {
+#ifdef _WIN32
+#include <io.h>
+#define TARNWELL_ISATTY(f) _isatty(_fileno(f))
+#else
+#include <unistd.h>
+#define TARNWELL_ISATTY(f) isatty(fileno(f))
+#endif
+
+namespace tarnwell::cli {
 
 CliPort::CliPort(CliOptions options) : options_(std::move(options)) {}
 
@@ -51,13 +60,18 @@ void CliPort::Warn(std::string_view text) {
     std::cerr << "warning: " << text << '\n';
 }
 
-void CliPort::ShowMessage(std::string_view text, std::string_view) {
+void CliPort::ShowMessage(std::string_view text) {
     if (options_.verbose) {
         EndStatusLine();
         std::cerr << text << '\n';
     }
 }
 
-std::optional<std::filesystem::path> CliPort::AskFilePath(const std::filesystem::path&) { return options_.timetable; }
+CliOptions PortOptions(bool verbose) {
+    CliOptions options;
+    options.verbose = verbose;
+    options.terminal = TARNWELL_ISATTY(stderr) != 0;
+    return options;
+}
 
-}  // namespace tarnwell
+}  // namespace tarnwell::cli

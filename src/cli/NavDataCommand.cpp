@@ -1,12 +1,20 @@
-#include "cli/NavDataCommand.h"
+#include "cli/Arguments.h"
+#include "cli/CliPort.h"
+#include "cli/Commands.h"
+#include "common/Errors.h"
+#include "navimport/NavDataImport.h"
 
 #include <iomanip>
 #include <iostream>
 
 #include "common/BinaryIO.h"
 
-namespace tarnwell {
+namespace tarnwell::cli {
 
+namespace {
+
+// Imports into the Data folder below `programFolder`, printing progress on
+// stderr and what was written and left out on stdout. Returns the exit status.
 int RunImportNavData(const std::filesystem::path& programFolder, const NavDataImportOptions& options,
                      const CliOptions& portOptions) {
     CliPort port(portOptions);
@@ -40,4 +48,22 @@ int RunImportNavData(const std::filesystem::path& programFolder, const NavDataIm
     return 0;
 }
 
-}  // namespace tarnwell
+}  // namespace
+
+int ImportNavDataCommand(const Arguments& a) {
+    if (a.positional.size() != 1) return UsageError("import-navdata takes no file name; give the folder with --xplane DIR");
+    if (!a.xplane) return UsageError("import-navdata needs --xplane DIR");
+    if (auto refused = RefuseCompileOptions(a, "import-navdata")) return *refused;
+    NavDataImportOptions options;
+    options.source = *a.xplane;
+    options.strict = a.strict;
+    if (a.region) options.region = {(*a.region)[0], (*a.region)[1], (*a.region)[2], (*a.region)[3]};
+    try {
+        CheckRegion(options.region);
+    } catch (const TarnwellError& e) {
+        return UsageError(e.What());
+    }
+    return RunImportNavData(ProgramFolder(a), options, PortOptions(a.verbose));
+}
+
+}  // namespace tarnwell::cli

@@ -24,9 +24,8 @@ std::optional<fs::path> QtWindowServices::OpenFile(const fs::path& startFolder) 
 
 void QtWindowServices::Beep() { QApplication::beep(); }
 
-DesktopPort::DesktopPort(QObject& receiver, WindowServices& services, WorkInputs inputs,
-                         std::function<void(const WorkEvent&)> deliver)
-    : receiver_(receiver), services_(services), inputs_(std::move(inputs)), deliver_(std::move(deliver)) {}
+DesktopPort::DesktopPort(QObject& receiver, WindowServices& services, std::function<void(const WorkEvent&)> deliver)
+    : receiver_(receiver), services_(services), deliver_(std::move(deliver)) {}
 
 void DesktopPort::Post(WorkEvent event) {
     std::lock_guard lock(mutex_);

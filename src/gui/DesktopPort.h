@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "compile/Port.h"
 #include "common/TickClock.h"
+#include "compile/Port.h"
 
 namespace tarnwell::gui {
 
@@ -56,32 +56,22 @@ struct WorkEvent {
     bool warning = false;  // for Beep: a warning rather than the end of the work
 };
 
-// What the window's text boxes and the picker held when the button was clicked.
-struct WorkInputs {
-    std::string airlineIATA;
-    std::string airlineNAME;
-    std::string setName;
-    std::vector<std::int32_t> chosenAirlines;
-};
-
 class DesktopPort : public Port {
 public:
     // `receiver` lives on the window's thread; `deliver` is called there with
     // the events in the order they happened.
-    DesktopPort(QObject& receiver, WindowServices& services, WorkInputs inputs,
-                std::function<void(const WorkEvent&)> deliver);
+    DesktopPort(QObject& receiver, WindowServices& services, std::function<void(const WorkEvent&)> deliver);
 
     void SetStatus(std::string_view text, StatusKind kind) override;
     void DoEvents() override {}  // the window's thread is never blocked by the work
     void Beep(BeepKind kind, std::string_view reason) override;
     void Warn(std::string_view text) override;
-    std::string AirlineIATA() override { return inputs_.airlineIATA; }
-    std::string AirlineNAME() override { return inputs_.airlineNAME; }
-    std::string SetName() override { return inputs_.setName; }
-    std::vector<std::int32_t> ChosenAirlines() override { return inputs_.chosenAirlines; }
-    void ShowMessage(std::string_view text, std::string_view title) override;
-    std::optional<std::filesystem::path> AskFilePath(const std::filesystem::path& startFolder) override;
     std::uint32_t GetTickCount() override { return ticks_.GetTickCount(); }
+
+    // The message box and the file dialog, shown on the window's thread while
+    // the work waits for them.
+    void ShowMessage(std::string_view text, std::string_view title);
+    std::optional<std::filesystem::path> AskFilePath(const std::filesystem::path& startFolder);
 
 private:
     void Post(WorkEvent event);
@@ -92,7 +82,6 @@ private:
 
     QObject& receiver_;
     WindowServices& services_;
-    WorkInputs inputs_;
     std::function<void(const WorkEvent&)> deliver_;
     TickClock ticks_;
 

@@ -3,15 +3,14 @@
 #include <cstdlib>
 #include <exception>
 
-#include "common/Errors.h"
 #include "common/BinaryIO.h"
-#include "plans/FlightPlans.h"
-#include "realworld/RealWorldData.h"
-#include "routeset/DataFiles.h"
-#include "compile/CompileDriver.h"
+#include "common/Errors.h"
+#include "compile/CompileRequest.h"
 #include "compile/ProgramState.h"
 #include "compile/RecordingPort.h"
 #include "gui/DesktopPort.h"
+#include "navdata/NavDataFiles.h"
+#include "realworld/RealAirlineList.h"
 
 namespace tarnwell::gui {
 
@@ -21,13 +20,13 @@ bool LoadBeforeWindows(ProgramState& state, WindowServices& services) {
     const QString title = QString::fromLatin1(ProgramName);
     RecordingPort port;
     try {
-        LoadNavAirports(state, port);
+        state.NavAirports = LoadNavAirports(state.DataFolder());
         // The desktop program cannot offer its picker without the airline list.
         const fs::path airlines = state.DataFolder() / RealAirlineListName;
         std::error_code ec;
         if (!fs::exists(airlines, ec))
             throw TarnwellError(ErrorKind::File, "the real-world airline list is missing", {PathText(airlines)});
-        LoadRealAirlines(state, port);
+        state.RealAirlines = LoadRealAirlines(state.DataFolder(), port);
     } catch (const std::exception& e) {
         services.Message(QStringLiteral("Tarnwell cannot start: ") + QString::fromStdString(e.what()), title);
         return false;

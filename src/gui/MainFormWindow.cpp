@@ -7,10 +7,12 @@
 #include <QPushButton>
 #include <exception>
 
-#include "realworld/RealWorldMerge.h"
+#include "common/Errors.h"
 #include "compile/ProgramState.h"
+#include "compile/RealWorldMergeDriver.h"
 #include "gui/AirlineFormWindow.h"
 #include "gui/WindowMetrics.h"
+#include "routeset/RouteSetOutput.h"
 
 namespace tarnwell::gui {
 
@@ -130,22 +132,52 @@ void MainFormWindow::ShowAirlinePicker() {
 }
 
 void MainFormWindow::GetRealWorldData() {
-    StartWork([](ProgramState& state, Port& port) -> CompileOutcome { return tarnwell::GetRealWorldData(state, port); },
-              true);
+    if (Working()) return;
+    // The picker's list is read now, as it stands at the click.
+    MergeRequest request{{}, picker_.ChosenAirlines()};
+    StartWork(
+        [request](ProgramState& state, DesktopPort& port) mutable -> CompileOutcome {
+            port.ShowMessage(MergeTimetablePrompt, ProgramName);
+            request.timetable = port.AskFilePath(state.ProgramFolder);
+            return tarnwell::GetRealWorldData(state, port, request);
+        },
+        true);
 }
 
-void MainFormWindow::CompileSchedule() { StartWork(tarnwell::CompileSchedule, false); }
+void MainFormWindow::CompileSchedule() {
+    if (Working()) return;
+    // The text boxes are read now, as they stand at the click.
+    CompileRequest request{setName_->text().toStdString(), airlineIATA_->text().toStdString(),
+                           airlineNAME_->text().toStdString(), {}};
+    StartWork(
+        [request](ProgramState& state, DesktopPort& port) mutable -> CompileOutcome {
+            CompileOutcome outcome;
+            // A name that would write outside its own folder is refused
+            // before the timetable is asked for.
+            try {
+                ValidateSetName(request.setName);
+            } catch (const TarnwellError& e) {
+                outcome.reason = e.what();
+                return outcome;
+            }
+            port.ShowMessage(CompileTimetablePrompt, ProgramName);
+            const auto timetable = port.AskFilePath(state.ProgramFolder);
+            if (!timetable) {
+                outcome.result = CompileOutcome::Result::Cancelled;
+                return outcome;
+            }
+            request.timetable = *timetable;
+            return tarnwell::CompileSchedule(state, port, request);
+        },
+        false);
+}
 
 void MainFormWindow::StartWork(Work work, bool merge) {
     if (Working()) return;
     focusBeforeWork_ = focusWidget();
     SetButtonsEnabled(false);
     notes_.clear();
-    // The text boxes and the picker's list are read now, as they stand at the click.
-    WorkInputs inputs{airlineIATA_->text().toStdString(), airlineNAME_->text().toStdString(),
-                      setName_->text().toStdString(), picker_.ChosenAirlines()};
-    port_ = std::make_unique<DesktopPort>(*this, services_, std::move(inputs),
-                                          [this](const WorkEvent& event) { Show(event); });
+    port_ = std::make_unique<DesktopPort>(*this, services_, [this](const WorkEvent& event) { Show(event); });
     worker_ = std::thread([this, work = std::move(work), merge] {
         CompileOutcome outcome;
         try {

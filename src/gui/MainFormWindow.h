@@ -56,7 +56,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    using Work = std::function<CompileOutcome(ProgramState&, Port&)>;
+    using Work = std::function<CompileOutcome(ProgramState&, DesktopPort&)>;
 
     void PlaceControls();
     void ShowAirlinePicker();     // "1.  Add Real World Airlines to List"

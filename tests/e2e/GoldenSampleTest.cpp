@@ -14,12 +14,13 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "plans/FlightPlans.h"
-#include "plans/PlanBuilder.h"
-#include "realworld/RealWorldMerge.h"
 #include "compile/CompileDriver.h"
 #include "compile/ProgramState.h"
+#include "compile/RealWorldMergeDriver.h"
 #include "compile/RecordingPort.h"
+#include "plans/PlanBuilder.h"
+#include "plans/PlanFile.h"
+#include "realworld/RealWorldMerge.h"
 
 namespace tarnwell {
 namespace {
@@ -65,7 +66,6 @@ class GoldenSample : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::copy(TARNWELL_SAMPLE_DIR, dir.Root(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        port.fileToChoose = dir.Root() / "VirtualAir.KRX";
         port.ticks = 0;  // the search's time limit never runs out
         StartUp(state, port);
     }
@@ -73,11 +73,14 @@ protected:
     // Merges British Airways and easyJet, then compiles; returns the add file
     // the merge wrote.
     Bytes MergeAndCompile() {
-        for (const char* code : {"BAW", "EZY"}) port.chosen.push_back(*FindRealAirline(state.RealAirlines, code));
-        const MergeOutcome merged = GetRealWorldData(state, port);
+        const fs::path timetable = dir.Root() / "VirtualAir.KRX";
+        MergeRequest merge{timetable, {}};
+        for (const char* code : {"BAW", "EZY"}) merge.chosenAirlines.push_back(*FindRealAirline(state.RealAirlines, code));
+        const MergeOutcome merged = GetRealWorldData(state, port, merge);
         EXPECT_EQ(merged.result, CompileOutcome::Result::Finished) << merged.reason;
         const Bytes addFile = ReadFileBytes(dir.AddFile());
-        const CompileOutcome compiled = CompileSchedule(state, port);
+        const CompileOutcome compiled =
+            CompileSchedule(state, port, {SetName, "TWL", "Tarnwell Air", timetable});
         EXPECT_EQ(compiled.result, CompileOutcome::Result::Finished) << compiled.failedStatus << compiled.reason;
         return addFile;
     }
@@ -100,7 +103,6 @@ TEST_F(GoldenSample, EveryOutputFileAndStatusTextIsUnchanged) {
     for (const auto& status : port.statuses) statusLog += status.text + "\n";
     for (const auto& beep : port.beeps) statusLog += "beep: " + beep.reason + "\n";
     for (const auto& warning : port.warnings) statusLog += "warning: " + warning + "\n";
-    for (const auto& message : port.messages) statusLog += "message: " + message + "\n";
     ExpectGolden("status.log", TextBytes(statusLog));
 
     // Each plan file is the block PLANS.kr1 holds for it, and there is no other.
@@ -108,8 +110,8 @@ TEST_F(GoldenSample, EveryOutputFileAndStatusTextIsUnchanged) {
     const auto plans = static_cast<std::int32_t>(*PackedPlanCount(packed));
     ASSERT_EQ(plans, state.UniqueRouteCount());
     for (std::int32_t p = 1; p <= plans; ++p)
-        ASSERT_TRUE(ReadFileBytes(PlanFilePath(state, p)) == PlanBlock(packed, p)) << "plan " << p;
-    EXPECT_FALSE(fs::exists(PlanFilePath(state, plans + 1)));
+        ASSERT_TRUE(ReadFileBytes(PlanFilePath(state.PlanFolder(), p)) == PlanBlock(packed, p)) << "plan " << p;
+    EXPECT_FALSE(fs::exists(PlanFilePath(state.PlanFolder(), plans + 1)));
 }
 
 // No plan depends on what the plan before it left behind: built in a
@@ -122,12 +124,12 @@ TEST_F(GoldenSample, PlansDoNotDependOnTheOrderTheyAreBuiltIn) {
     for (std::int32_t p = 1; p <= state.UniqueRouteCount(); ++p) order.push_back(p);
     std::shuffle(order.begin(), order.end(), std::mt19937(17));
 
-    const PlanBuildContext context(state);
     for (const std::int32_t p : order) {
-        state.Finder = RouteFinderState{};
-        const PlanBuildResult result = BuildPlan(state, port, context, state.UniqueRoutes[static_cast<std::size_t>(p)]);
+        SearchState fresh;
+        const PlanBuildResult result =
+            BuildPlan(*state.Navigation, fresh, port, state.UniqueRoutes[static_cast<std::size_t>(p)]);
         ASSERT_TRUE(result.built) << "plan " << p << ": " << result.failure;
-        ASSERT_TRUE(ReadFileBytes(PlanFilePath(state, p)) == PlanBlock(packed, p)) << "plan " << p;
+        ASSERT_TRUE(result.plan == PlanBlock(packed, p)) << "plan " << p;
     }
 }
 

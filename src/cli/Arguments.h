@@ -1,0 +1,42 @@
+#pragma once
+// The command line's arguments, understood once for every command.
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarnwell::cli {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailed = 1;
+inline constexpr int ExitUsage = 2;
+
+struct Arguments {
+    std::optional<std::filesystem::path> root;
+    std::optional<std::filesystem::path> statusLog;
+    bool verbose = false;
+    bool help = false;
+    std::vector<std::string> positional;
+    std::optional<std::string> setName, airlineIATA, airlineNAME;
+    std::vector<std::string> realWorldAirlines;
+    std::optional<std::filesystem::path> xplane;
+    std::optional<std::array<double, 4>> region;
+    bool strict = false;
+};
+
+// Reads argv; an error message, or nothing when the arguments were understood.
+std::optional<std::string> Parse(int argc, char** argv, Arguments& a);
+
+// The program folder: --root, else $TARNWELL_ROOT, else the current folder.
+std::filesystem::path ProgramFolder(const Arguments& a);
+
+// Says what is wrong with the command line and gives the usage exit status.
+int UsageError(const std::string& message);
+
+// The options only compile takes, refused by the other commands: the exit
+// status of the refusal, or nothing.
+std::optional<int> RefuseCompileOptions(const Arguments& a, const std::string& command);
+
+}  // namespace tarnwell::cli

@@ -1,0 +1,26 @@
+#pragma once
+// The command line's commands; each returns the program's exit status.
+
+#include "cli/Arguments.h"
+
+namespace tarnwell {
+struct ProgramState;
+}
+
+namespace tarnwell::cli {
+
+class CliPort;
+
+int CompileCommand(const Arguments& a);
+int MergeCommand(const Arguments& a);
+int BuildDefaultsCommand(const Arguments& a);
+int AirlinesCommand(const Arguments& a);
+int ImportAirlinesCommand(const Arguments& a);
+int ImportNavDataCommand(const Arguments& a);
+int CheckCommand(const Arguments& a);
+int DumpCommand(const Arguments& a);
+
+// Loads the real-world airline list into the state; says why when it cannot.
+bool LoadAirlineList(ProgramState& state, CliPort& port);
+
+}  // namespace tarnwell::cli

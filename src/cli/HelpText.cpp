@@ -1,0 +1,142 @@
+#include "cli/HelpText.h"
+
+namespace tarnwell::cli {
+
+const char* const HelpText = R"(Usage:
+  tarnwell [OPTIONS] compile TIMETABLE --set-name NAME --airline-iata CODE --airline-name NAME
+                     [--real-world-airline A ...]
+  tarnwell [OPTIONS] merge TIMETABLE --real-world-airline A [--real-world-airline B ...]
+  tarnwell [OPTIONS] airlines [TEXT]
+  tarnwell [OPTIONS] import-airlines CSV
+  tarnwell [OPTIONS] build-defaults TIMETABLE
+  tarnwell [OPTIONS] import-navdata --xplane DIR [--region LATMIN LATMAX LONMIN LONMAX] [--strict]
+  tarnwell [OPTIONS] check NAME
+  tarnwell [OPTIONS] dump NAME FILE
+  tarnwell --help
+
+Compiles a timetable (a .KRX file) into a route set: the folder Data/NAME
+below the program folder, holding index.kr1 (airports), routes.kr1,
+airline.kr1, arrivals.kr1 (each airport's arriving routes), APT.kr1 (runways
+and frequencies) and PLANS.kr1 (the flight plans).
+If the real-world merge left an add file (Data/Defaults/carrierADD.txt),
+its flights are merged with the timetable's and the add file is used up.
+
+The program folder's Data folder holds the navigation database:
+nav_APT.bin (airports; the program cannot start without it), nav_VOR.bin,
+nav_NDB.bin and nav_ISC.bin (beacons and intersections; a compile needs
+them), HighAlt.ab1 and LowAlt.ab1 (airway networks; missing means empty),
+and the airport database nv_apt1.nv2, nv_apt2.nv2, nv_apt3.nv2 with the
+altitude list Altitudes.txt (a compile needs them).
+An airport of the timetable that nav_APT.bin does not know is reported as a
+warning and keeps an empty name and the position 0, 0; one missing from
+Altitudes.txt is reported and keeps the altitude of nav_APT.bin; one missing
+from nv_apt1.nv2 gets no runway data. Every compile writes
+its city pairs to Data/UniqueRoutes.txt and builds one flight plan per city
+pair over the high-altitude airways (navaid to navaid where they do not
+serve) into KRplans/N.krp below the program folder (created when missing),
+logging each to Data/PlanLog.txt as SUCCESS or ERROR. A plan that cannot be
+built is reported as a warning naming it, and the compile then fails.
+
+Commands:
+  compile TIMETABLE     compile the timetable file TIMETABLE
+    --set-name NAME     the route set's name: the folder Data/NAME receives the
+                        files. It must name one folder directly inside Data
+                        (not empty, no / or \, not "Defaults").
+    --airline-iata CODE the compiled airline's code (3 characters are kept)
+    --airline-name NAME the compiled airline's name (39 characters are kept)
+    --real-world-airline A
+                        first merge the flights of real-world airline A, as
+                        merge does, then compile: the route set holds them,
+                        and its airline.kr1 lists A after the compiled
+                        airline. Repeat for more airlines, at most ten. When
+                        the merge fails, nothing is compiled.
+  merge TIMETABLE       the real-world merge alone: the flights of the chosen
+                        real-world airlines (Data/Defaults/Routes.kr1 and
+                        index.kr1) that start or end at an airport of
+                        TIMETABLE are written to the add file
+                        Data/Defaults/carrierADD.txt, which the next compile
+                        merges in. The airline list of the route set is
+                        filled only when merge and compile run in one
+                        invocation (compile --real-world-airline), as in one
+                        session of the desktop program: a later compile gets
+                        the flights but not the airlines. A merge that fails
+                        leaves the older add file as it was.
+    --real-world-airline A
+                        a real-world airline: its code (the first airline of
+                        Data/airline.kr1 with that code, exact case) or #N,
+                        its item number as airlines lists it. Repeat for
+                        more, at most ten, in the order airline.kr1 is to
+                        list them.
+  airlines [TEXT]       list the real-world airlines of Data/airline.kr1 in
+                        the order the desktop program's picker shows them (by
+                        name): item number, code, name. With TEXT, only those
+                        whose code or name contains TEXT (any case).
+  import-airlines CSV   write the real-world airline list Data/airline.kr1 from
+                        CSV: a header row naming the columns code, name and
+                        extra, then one airline per row ("quoted, fields" may
+                        hold commas). UTF-8 text is stored in Windows-1252, '?'
+                        for a character it lacks, cut or padded to 3, 39 and 24
+                        characters. A malformed row (wrong number of fields,
+                        empty code) stops the import naming its line, and the
+                        old list stays as it was.
+  build-defaults TIMETABLE
+                        compile TIMETABLE, a timetable of real-world flights,
+                        into the real-world route set Data/Defaults/Routes.kr1
+                        and Data/Defaults/index.kr1 (no flight plans). The add
+                        file is neither read nor removed. Both files are
+                        replaced together, only when the build has succeeded.
+  import-navdata        write every navigation and airport file of Data/
+                        (nav_APT.bin, nav_VOR.bin, nav_NDB.bin, nav_ISC.bin,
+                        HighAlt.ab1, LowAlt.ab1, nv_apt1.nv2, nv_apt2.nv2,
+                        nv_apt3.nv2, Altitudes.txt) from simulator data files
+    --xplane DIR        the folder holding nav.dat, fix.dat, awy.dat and
+                        apt.dat (each plain or .gz; also looked for in its
+                        Navaids and Airports folders), for example
+                        /usr/share/games/flightgear
+    --region LATMIN LATMAX LONMIN LONMAX
+                        keep only what lies in this box (degrees, north and
+                        east positive; LONMIN > LONMAX crosses the 180th
+                        meridian). Default: the whole world. Where a file
+                        cannot hold everything (15500 high and 14500 low
+                        airway points, 76 legs a point, 22001 altitudes), the
+                        part nearest the box's centre is kept and the rest is
+                        reported.
+    --strict            refuse instead, and change no file
+                        Malformed source lines are skipped and counted. The
+                        old files are replaced only when the import succeeds.
+  check NAME            check the route set Data/NAME: every file's length and
+                        every position, index and plan reference leading from
+                        one file into another, plan entries against Data's
+                        HighAlt.ab1, nav_VOR.bin, nav_NDB.bin and nav_ISC.bin.
+                        Prints a summary, then one line per problem naming the
+                        file and the record (records counted from 0, plans and
+                        plan entries from 1).
+  dump NAME FILE        print FILE of Data/NAME (index.kr1, routes.kr1,
+                        airline.kr1, arrivals.kr1, APT.kr1 or PLANS.kr1) as
+                        CSV: a header row of field names, then one row per
+                        record (PLANS.kr1: per plan entry) with its 1-based
+                        byte position, the value other files store to point at
+                        it. Texts are UTF-8 without the blanks that pad them.
+                        A damaged file prints nothing and fails.
+
+Options:
+  --root DIR            the program folder, holding Data/ (and Data/Defaults/).
+                        Default: $TARNWELL_ROOT, else the current folder.
+  --status-log FILE     write every status text of compile, merge or build-defaults,
+                        progress texts included, one per line in order, to FILE
+  --verbose             print every status text, progress counts included
+  -h, --help            show this help
+
+Status texts go to stderr: on a terminal as one updating line, otherwise one
+line per step. Warnings are printed as "warning: ..." lines. A summary of the
+finished compile goes to stdout.
+
+A failed compile writes nothing into the route set: the previous files of
+Data/NAME stay exactly as they were.
+
+Exit status: 0 when finished, 1 when the command failed (the step, if any,
+and the reason are printed) or check found a problem, 2 for a command line
+that cannot be understood.
+)";
+
+}  // namespace tarnwell::cli

@@ -1,0 +1,68 @@
+// The command line's check and dump commands.
+
+#include <exception>
+#include <iostream>
+#include <string>
+
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "common/BinaryIO.h"
+#include "common/Errors.h"
+#include "inspect/RouteSetCheck.h"
+#include "inspect/RouteSetDump.h"
+#include "routeset/RouteSetOutput.h"
+
+namespace fs = std::filesystem;
+
+namespace tarnwell::cli {
+
+int CheckCommand(const Arguments& a) {
+    if (a.positional.size() != 2) return UsageError("check needs exactly one route set NAME");
+    if (auto refused = RefuseCompileOptions(a, "check")) return *refused;
+    try {
+        ValidateSetName(a.positional[1]);
+    } catch (const TarnwellError& e) {
+        return UsageError(e.What());
+    }
+    const fs::path root = ProgramFolder(a);
+    RouteSetCheckResult result;
+    try {
+        result = CheckRouteSet(root, a.positional[1]);
+    } catch (const std::exception& e) {
+        std::cerr << "error: " << e.what() << '\n';
+        return ExitFailed;
+    }
+    const RouteSetSummary& s = result.summary;
+    std::cout << "Route set: " << PathText(RouteSetFolder(root, a.positional[1])) << '\n'
+              << "Airports: " << s.airports << " (" << s.airportsWithoutRunways << " without runway data)\n"
+              << "Routes: " << s.routes << '\n'
+              << "Airlines: " << s.airlines << '\n'
+              << "Plans: " << s.plans << " (" << s.airwayPlans << " airway, " << s.pointToPointPlans
+              << " point-to-point, " << s.emptyPlans << " empty)\n";
+    if (result.problems.empty()) {
+        std::cout << "No problems found.\n";
+        return ExitOk;
+    }
+    std::cout << result.problems.size() << (result.problems.size() == 1 ? " problem:\n" : " problems:\n");
+    for (const std::string& problem : result.problems) std::cout << problem << '\n';
+    return ExitFailed;
+}
+
+int DumpCommand(const Arguments& a) {
+    if (a.positional.size() != 3) return UsageError("dump needs a route set NAME and a FILE");
+    if (auto refused = RefuseCompileOptions(a, "dump")) return *refused;
+    try {
+        ValidateSetName(a.positional[1]);
+    } catch (const TarnwellError& e) {
+        return UsageError(e.What());
+    }
+    try {
+        DumpRouteSetFile(ProgramFolder(a), a.positional[1], a.positional[2], std::cout);
+    } catch (const std::exception& e) {
+        std::cerr << "error: " << e.what() << '\n';
+        return ExitFailed;
+    }
+    return ExitOk;
+}
+
+}  // namespace tarnwell::cli
