@@ -1,0 +1,53 @@
+#include "inspect/check/NavigationTables.h"
+
+#include <system_error>
+
+#include "common/BinaryIO.h"
+#include "common/Errors.h"
+#include "navdata/AirwayNetwork.h"
+#include "navdata/NavRecords.h"
+
+namespace fs = std::filesystem;
+
+namespace tarnwell::routesetcheck {
+
+using std::to_string;
+
+NavigationTable FixedRecordTable(const fs::path& dataFolder, const char* name, std::size_t recordLength) {
+    NavigationTable t{std::string("Data/") + name, {}, {}};
+    const fs::path path = dataFolder / name;
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        t.failure = "it is missing";
+        return t;
+    }
+    const auto size = fs::file_size(path, ec);
+    if (ec)
+        t.failure = ec.message();
+    else if (size % recordLength != 0)
+        t.failure = "it is " + to_string(size) + " bytes long, not a whole number of " + to_string(recordLength) +
+                    "-byte records";
+    else
+        t.count = static_cast<std::int64_t>(size / recordLength);
+    return t;
+}
+
+NavigationTable AirwayNodeTable(const fs::path& dataFolder, const char* name) {
+    NavigationTable t{std::string("Data/") + name, {}, {}};
+    const fs::path path = dataFolder / name;
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        t.failure = "it is missing";
+        return t;
+    }
+    try {
+        AirwayNetwork network;
+        DecodeAirwayNetwork(ReadFileBytes(path), t.file, HighNodeCapacity, network);
+        t.count = network.Count();
+    } catch (const TarnwellError& e) {
+        t.failure = e.What();
+    }
+    return t;
+}
+
+}  // namespace tarnwell::routesetcheck
