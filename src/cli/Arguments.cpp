@@ -45,10 +45,10 @@ std::optional<std::string> Parse(int argc, char** argv, Arguments& a) {
             if (arg == "--root") a.root = fs::path(v);
             else if (arg == "--status-log") a.statusLog = fs::path(v);
             else if (arg == "--set-name") a.setName = v;
-            else if (arg == "--airline-iata") a.airlineIATA = v;
+            else if (arg == "--airline-iata") a.airlineCode = v;
             else if (arg == "--xplane") a.xplane = fs::path(v);
             else if (arg == "--real-world-airline") a.realWorldAirlines.push_back(v);
-            else a.airlineNAME = v;
+            else a.airlineName = v;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return "unknown option " + arg;
         } else {
@@ -70,7 +70,7 @@ int UsageError(const std::string& message) {
 }
 
 std::optional<int> RefuseCompileOptions(const Arguments& a, const std::string& command) {
-    if (a.setName || a.airlineIATA || a.airlineNAME)
+    if (a.setName || a.airlineCode || a.airlineName)
         return UsageError(command + " takes none of --set-name, --airline-iata, --airline-name");
     return std::nullopt;
 }

@@ -19,7 +19,7 @@ struct Arguments {
     bool verbose = false;
     bool help = false;
     std::vector<std::string> positional;
-    std::optional<std::string> setName, airlineIATA, airlineNAME;
+    std::optional<std::string> setName, airlineCode, airlineName;
     std::vector<std::string> realWorldAirlines;
     std::optional<std::filesystem::path> xplane;
     std::optional<std::array<double, 4>> region;

@@ -89,10 +89,10 @@ bool LoadAirlineList(ProgramState& state, CliPort& port) {
 int CompileCommand(const Arguments& a) {
     if (a.positional.size() != 2) return UsageError("compile needs exactly one TIMETABLE");
     if (!a.setName) return UsageError("compile needs --set-name NAME");
-    if (!a.airlineIATA) return UsageError("compile needs --airline-iata CODE");
-    if (!a.airlineNAME) return UsageError("compile needs --airline-name NAME");
+    if (!a.airlineCode) return UsageError("compile needs --airline-iata CODE");
+    if (!a.airlineName) return UsageError("compile needs --airline-name NAME");
 
-    const CompileRequest request{*a.setName, *a.airlineIATA, *a.airlineNAME, fs::path(a.positional[1])};
+    const CompileRequest request{*a.setName, *a.airlineCode, *a.airlineName, fs::path(a.positional[1])};
     CliPort port(PortOptions(a.verbose));
     if (auto refused = OpenStatusLog(a, port)) return *refused;
 
