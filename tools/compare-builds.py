@@ -138,7 +138,7 @@ def main():
     parser.add_argument("--random", type=int, default=20)
     parser.add_argument("--seed", type=int, default=1)
     a = parser.parse_args()
-    root = os.path.join(tempfile.gettempdir(), "tarnwell-compare", "run")
+    root = os.path.join(tempfile.mkdtemp(prefix="tarnwell-compare-"), "run")
     differences = 0
     count = 0
     for name, files, commands in scenarios(a.random, a.seed):
