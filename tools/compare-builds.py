@@ -107,6 +107,9 @@ def scenarios(random_count, seed):
     yield "usage errors", {}, [[], ["frobnicate"], ["compile"], ["--help"], ["check"], ["dump", "x"]]
     rng = random.Random(seed)
     airports = sample_airports()
+    # Every city pair of the sample's airports, many times over.
+    big = "".join(timetable_line(rng, airports, quirks=False) for _ in range(20000))
+    yield "random big", {"big.KRX": big}, [["compile", "@big.KRX"] + compile_args + ["--real-world-airline", "BAW"]]
     for n in range(random_count):
         lines = "".join(timetable_line(rng, airports, quirks=n % 2 == 1) for _ in range(rng.randint(1, 400)))
         if n % 3 == 0:  # repeated pairs next to each other
