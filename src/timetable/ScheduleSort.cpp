@@ -1,6 +1,7 @@
 #include "timetable/ScheduleSort.h"
 
-#include "timetable/ScheduleOrder.h"
+#include "timetable/ExchangeSortOrder.h"
+#include "timetable/MergeOrder.h"
 
 namespace tarnwell {
 
