@@ -117,11 +117,9 @@ int CompileCommand(const Arguments& a) {
 
     // A name that would write outside its own folder is refused before the
     // timetable is asked for.
-    try {
-        ValidateSetName(request.setName);
-    } catch (const TarnwellError& e) {
+    if (auto refusal = SetNameRefusal(request.setName)) {
         port.EndStatusLine();
-        std::cerr << "error: " << e.what() << '\n';
+        std::cerr << "error: " << *refusal << '\n';
         return ExitFailed;
     }
     port.ShowMessage(CompileTimetablePrompt);

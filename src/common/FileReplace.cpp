@@ -33,4 +33,12 @@ fs::path PendingPath(const fs::path& target) {
     return target.parent_path() / name;
 }
 
+void RequireFolder(const fs::path& folder, bool create) {
+    std::error_code ec;
+    if (fs::is_directory(folder, ec)) return;
+    if (create && (fs::create_directory(folder, ec) || fs::is_directory(folder, ec))) return;
+    throw TarnwellError(ErrorKind::File, create ? "cannot create the folder: " + ec.message() : "the folder is missing",
+                        {PathText(folder)});
+}
+
 }  // namespace tarnwell

@@ -23,4 +23,8 @@ struct PendingFile {
 // were (a failing rename after an earlier one succeeded is not undone).
 void ReplaceFiles(std::span<const PendingFile> files);
 
+// Throws TarnwellError naming `folder` unless it is a folder; with `create`,
+// one that is missing is created first (one level).
+void RequireFolder(const std::filesystem::path& folder, bool create);
+
 }  // namespace tarnwell

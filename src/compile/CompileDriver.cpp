@@ -24,10 +24,8 @@ void StartUp(ProgramState& state, Progress& progress) {
 
 CompileOutcome CompileSchedule(ProgramState& state, Port& port, const CompileRequest& request) {
     CompileOutcome outcome;
-    try {
-        ValidateSetName(request.setName);
-    } catch (const TarnwellError& e) {
-        outcome.reason = e.what();
+    if (auto refusal = SetNameRefusal(request.setName)) {
+        outcome.reason = *refusal;
         return outcome;
     }
 

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <exception>
 
-#include "common/Errors.h"
 #include "compile/ProgramState.h"
 #include "compile/RealWorldMergeDriver.h"
 #include "gui/AirlineFormWindow.h"
@@ -154,10 +153,8 @@ void MainFormWindow::CompileSchedule() {
             CompileOutcome outcome;
             // A name that would write outside its own folder is refused
             // before the timetable is asked for.
-            try {
-                ValidateSetName(request.setName);
-            } catch (const TarnwellError& e) {
-                outcome.reason = e.what();
+            if (auto refusal = SetNameRefusal(request.setName)) {
+                outcome.reason = *refusal;
                 return outcome;
             }
             port.ShowMessage(CompileTimetablePrompt, ProgramName);

@@ -100,14 +100,6 @@ std::string LowerTrimmed(std::string_view s) {
     return out;
 }
 
-void RequireFolder(const fs::path& folder, bool create) {
-    std::error_code ec;
-    if (fs::is_directory(folder, ec)) return;
-    if (create && (fs::create_directory(folder, ec) || fs::is_directory(folder, ec))) return;
-    throw TarnwellError(ErrorKind::File, create ? "cannot create the folder: " + ec.message() : "the folder is missing",
-                        {PathText(folder)});
-}
-
 }  // namespace
 
 std::vector<AirlineRecord> ParseAirlineCsv(const std::string& label, std::string_view content) {

@@ -39,6 +39,15 @@ void ValidateSetName(std::string_view setName) {
         refuse("is reserved: Data/Defaults holds the real-world route set and the add file");
 }
 
+std::optional<std::string> SetNameRefusal(std::string_view setName) {
+    try {
+        ValidateSetName(setName);
+    } catch (const TarnwellError& e) {
+        return e.what();
+    }
+    return std::nullopt;
+}
+
 fs::path RouteSetOutput::StagingFolder() const {
     return dataFolder_ / PathFromText("." + setName_ + ".tarnwell-staging");
 }

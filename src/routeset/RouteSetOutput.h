@@ -6,6 +6,7 @@
 // succeeded, so a failed compile leaves the previous route set as it was.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,8 @@ namespace tarnwell {
 // Throws TarnwellError(ErrorKind::Usage) unless `setName` names one folder
 // directly inside the Data folder that is not the real-world Defaults folder.
 void ValidateSetName(std::string_view setName);
+// Why ValidateSetName refuses `setName` (its whole message), or nothing.
+std::optional<std::string> SetNameRefusal(std::string_view setName);
 
 class RouteSetOutput {
 public:
