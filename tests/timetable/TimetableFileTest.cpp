@@ -1,0 +1,58 @@
+// The timetable text format: every field of a flight read and written back,
+// flights broken over lines, and errors that name the file, line and field.
+
+#include <gtest/gtest.h>
+
+#include "common/TextFile.h"
+#include "timetable/TimetableFile.h"
+#include "TestSupport.h"
+
+using namespace tarnwell;
+using tarnwell::testing::ErrorOf;
+using tarnwell::testing::Flight;
+
+TEST(TimetableFile, ReadsEveryFieldInItsColumnAndWritesItBack) {
+    // Distinct numbers pin every numeric field to its column.
+    const auto flights = ReadScheduleText(
+        "t", " LBAX , \"A,B\" ,EGNMX,EHAM,TWL,-7,73H,700,900,1,2,-3,4,5,6,7,8,9,10,11,12,13,14,15\r\n", true);
+    ASSERT_EQ(flights.size(), 1u);
+    const ScheduleRecord& r = flights[0];
+    EXPECT_EQ((std::vector<int>{r.FlightNumber, r.DepartTime, r.ArriveTime, r.Day1, r.Day2, r.Day3, r.Day4, r.Day5,
+                                r.Day6, r.Day7, r.LetterFlagX, r.LetterFlagY, r.LetterFlagZ, r.Mask16, r.Mask8,
+                                r.Mask1, r.Mask2, r.Mask4}),
+              (std::vector<int>{-7, 700, 900, 1, 2, -3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+    TextLineWriter line;  // texts cut to their widths
+    WriteScheduleLine(line, r);
+    EXPECT_EQ(line.Content(), "LBA,\"A,B\",EGNM,EHAM,TWL,-7 ,73H, 700 , 900 , 1 , 2 ,-3 , 4 , 5 , 6 , 7 , 8 , 9 , "
+                              "10 , 11 , 12 , 13 , 14 , 15 \r\n");
+    EXPECT_EQ(ReadScheduleText("w", line.Content(), true), flights);
+}
+
+TEST(TimetableFile, FlightBrokenOverTwoLinesAndBlankEquipment) {
+    const std::string text =
+        "AB,CD,EABX,ECDX,TWL,1,,700,900,1,0,1,0\r\n0,0,1,1,0,1,1,0,1,0,4\r\n" + Flight("CD", "AB", 2, "  ");
+    for (const bool isTimetable : {true, false}) {
+        const auto flights = ReadScheduleText("t", text, isTimetable);
+        ASSERT_EQ(flights.size(), 2u);
+        EXPECT_EQ(std::tuple(flights[0].Origin.Str(), flights[0].Mask4, flights[1].FlightNumber),
+                  std::tuple("AB ", 4, 2));
+        // A timetable gives a blank type "734"; the add file keeps it blank.
+        for (const ScheduleRecord& r : flights) EXPECT_EQ(r.Equipment.View(), isTimetable ? "734" : "   ");
+    }
+}
+
+TEST(TimetableFile, ErrorsNameFileLineAndField) {
+    const std::string good = Flight("AAA", "BBB");
+    std::string full;
+    for (int i = 0; i < ScheduleCapacity; ++i) full += good;
+    EXPECT_EQ(ReadScheduleText("t", full, true).size(), static_cast<std::size_t>(ScheduleCapacity));
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {good + "CCC,DDD,ECCC,EDDD,TWL,1,320,40000,900,1,0,1,0,0,0,1,1,0,1,1,0,1,0,0\r\n",
+         "t.KRX, line 2, field 8 (DepartTime), record 1: \"40000\" is not a whole number"},
+        {"AAA,BBB,EAAA,EBBB,TWL,1.5,320,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1\r\n", "line 1, field 6 (FlightNumber)"},
+        {good + "AAA,BBB,EAAA\r\n", "field 4 (DestinationICAO), record 1: the file ends in the middle of a flight"},
+        {full + good, "record 100001: more than 100001 flights"},
+    };
+    for (const auto& [text, error] : cases)
+        EXPECT_NE(ErrorOf([&] { ReadScheduleText("t.KRX", text, true); }).find(error), std::string::npos) << error;
+}
