@@ -1,6 +1,6 @@
 #pragma once
-// Small airway networks for the route finder's tests, a port with a clock the
-// test drives, and the airway search written out literally (a recursive visit
+// Small airway networks for the route finder's tests, a clock the test
+// drives, and the airway search written out literally (a recursive visit
 // with a linear scan of the visited list) as the reference for the fast one.
 
 #include <cstdint>
@@ -8,23 +8,24 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "common/Clock.h"
 #include "common/Errors.h"
-#include "navdata/NavRecords.h"
-#include "plans/AirwaySearch.h"
 #include "geo/GreatCircle.h"
-#include "compile/ProgramState.h"
-#include "compile/RecordingPort.h"
+#include "navdata/AirwayNetwork.h"
+#include "plans/AirwaySearch.h"
+#include "plans/SearchState.h"
 
 namespace tarnwell::testing {
 
-// The clock gives clock(n) at its n-th reading (from 0); by default it stands still.
-class ClockPort : public RecordingPort {
+// Gives reading(n) at its n-th reading (from 0); by default it stands still.
+class ScriptedClock : public Clock {
 public:
-    std::function<std::uint32_t(int)> clock = [](int) { return 0u; };
+    std::function<std::uint32_t(int)> reading = [](int) { return 0u; };
     int readings = 0;
-    std::uint32_t GetTickCount() override { return clock(readings++); }
+    std::uint32_t GetTickCount() override { return reading(readings++); }
 };
 
 // The course GetDistance gives from one point to another, in 0..360.
@@ -34,91 +35,84 @@ inline float CourseTo(float lat1, float lon1, float lat2, float lon2) {
     return c < 0 ? c + 360 : c;
 }
 
-class NetBuilder {
-public:
-    std::int32_t Node(const std::string& ident, float lat, float lon) {
-        Entry e;
-        e.node.Ident = ident;
-        e.node.Latitude = lat;
-        e.node.Longitude = lon;
-        e.node.Kind = "FIX";
-        nodes_.push_back(e);
-        return static_cast<std::int32_t>(nodes_.size());
-    }
-    // A leg measured by GetDistance unless its length or course is given.
-    void Leg(std::int32_t from, std::int32_t to, const std::string& airway = "UL1",
-             std::optional<float> length = std::nullopt, std::optional<float> course = std::nullopt) {
-        const AirwayNode& a = nodes_[static_cast<std::size_t>(from - 1)].node;
-        const AirwayNode& b = nodes_[static_cast<std::size_t>(to - 1)].node;
-        float c = 0.0f;
-        const float d = GetDistance(a.Latitude, a.Longitude, b.Latitude, b.Longitude, c);
-        AirwayLeg leg{static_cast<std::int16_t>(to), FixedText<5>(airway), length.value_or(d),
-                      course.value_or(CourseTo(a.Latitude, a.Longitude, b.Latitude, b.Longitude))};
-        nodes_[static_cast<std::size_t>(from - 1)].legs.push_back(leg);
-    }
+struct NetNode {
+    std::string ident;
+    float lat, lon;
+};
+// A leg between node numbers, measured by GetDistance unless its length or course is given.
+struct NetLeg {
+    std::int32_t from, to;
+    std::string airway = "UL1";
+    std::optional<float> length{}, course{};
+};
+
+// An airway network of these nodes, numbered from 1, and legs.
+struct NetBuilder {
+    std::vector<NetNode> nodes;
+    std::vector<NetLeg> legs{};
+
+    const NetNode& At(std::int32_t n) const { return nodes.at(static_cast<std::size_t>(n - 1)); }
     AirwayNetwork Build() const {
-        AirwayNetwork net;
-        for (Entry e : nodes_) {
-            e.node.LegCount = static_cast<std::int16_t>(e.legs.size());
-            net.Add(e.node, e.legs);
+        std::vector<std::vector<AirwayLeg>> legsFrom(nodes.size());
+        for (const NetLeg& l : legs) {
+            const NetNode &a = At(l.from), &b = At(l.to);
+            float c = 0.0f;
+            const float d = GetDistance(a.lat, a.lon, b.lat, b.lon, c);
+            legsFrom.at(static_cast<std::size_t>(l.from - 1))
+                .push_back({static_cast<std::int16_t>(l.to), FixedText<5>(l.airway), l.length.value_or(d),
+                            l.course.value_or(CourseTo(a.lat, a.lon, b.lat, b.lon))});
         }
+        AirwayNetwork net;
+        for (std::size_t i = 0; i < nodes.size(); ++i)
+            net.Add({FixedText<7>(nodes[i].ident), nodes[i].lat, nodes[i].lon, FixedText<3>("FIX"),
+                     static_cast<std::int16_t>(legsFrom[i].size())},
+                    legsFrom[i]);
         return net;
     }
-    const AirwayNode& At(std::int32_t n) const { return nodes_[static_cast<std::size_t>(n - 1)].node; }
-
-private:
-    struct Entry {
-        AirwayNode node;
-        std::vector<AirwayLeg> legs;
-    };
-    std::vector<Entry> nodes_;
 };
 
-// Sets the trip and the target node for a search over `state.HighNodes`.
-inline void AimAt(ProgramState& state, std::int32_t target, float depLat, float depLon, float arrLat, float arrLon) {
-    RouteFinderState& f = state.Finder;
+// Aims an airway search from node `start` at node `target`, for a trip
+// between airports at the two nodes' positions (the departure moved `offset`
+// degrees north, the arrival as far west).
+inline void AimAt(SearchState& f, const AirwayNetwork& net, std::int32_t start, std::int32_t target, float offset = 0) {
     f.ClearRouteEntries();
     f.RouteCount = 0;
-    f.RouteMode = 0;
-    f.DepLatitude = depLat;
-    f.DepLongitude = depLon;
-    f.ArrLatitude = arrLat;
-    f.ArrLongitude = arrLon;
-    f.SetTarget(state.HighNodes.Node(target));
+    f.DepLatitude = net.Node(start).Latitude + offset;
+    f.DepLongitude = net.Node(start).Longitude;
+    f.ArrLatitude = net.Node(target).Latitude;
+    f.ArrLongitude = net.Node(target).Longitude - offset;
+    f.SetTarget(net.Node(target));
 }
 
-// The stored part of the route: (type, reference, airway) of entries 1 to RouteCount.
-struct EntryView {
-    char type;
-    std::int32_t ref;
-    std::string airway;
-    friend bool operator==(const EntryView&, const EntryView&) = default;
-};
-inline std::vector<EntryView> RouteEntries(const RouteFinderState& f) {
+// (type, reference, airway) of route entries `first` to `last`; by default
+// the stored part of the route, entries 1 to RouteCount.
+using EntryView = std::tuple<char, std::int32_t, std::string>;
+inline std::vector<EntryView> Entries(const SearchState& f, std::int32_t first = 1, std::int32_t last = -1) {
     std::vector<EntryView> out;
-    for (std::int32_t i = 1; i <= f.RouteCount && i < RouteEntryCapacity; ++i) {
-        const auto e = static_cast<std::size_t>(i);
-        out.push_back({f.RouteType[e], f.RouteRef[e], f.RouteAirway[e].Str()});
+    for (std::int32_t i = first; i <= (last < 0 ? f.RouteCount : last) && i < RouteEntryCapacity; ++i) {
+        const RouteEntry& e = f.RouteEntries[static_cast<std::size_t>(i)];
+        out.emplace_back(static_cast<char>(e.RouteType), e.RouteRef, e.RouteAirway.Str());
     }
     return out;
 }
 
-// The airway search step by step as it is described, with fixed tables that
-// fail when their bounds are passed and a handler around every visit.
+// The airway search step by step, with a fixed visited table that fails when
+// its bound is passed and a handler around every visit.
 class LiteralAirwaySearch {
 public:
-    LiteralAirwaySearch(ProgramState& state, Port& port)
-        : f_(state.Finder), net_(state.HighNodes), port_(port), visited_(VisitedCapacity) {}
+    LiteralAirwaySearch(const AirwayNetwork& network, SearchState& state, Clock& clock)
+        : f_(state), net_(network), clock_(clock), visited_(VisitedCapacity) {}
 
     void SearchAirways(std::int32_t start) {
-        for (std::int32_t i = 0; i <= f_.VisitCount && i < VisitedCapacity; ++i) visited_[static_cast<std::size_t>(i)] = {};
+        for (std::int32_t i = 0; i <= f_.VisitCount && i < VisitedCapacity; ++i)
+            visited_[static_cast<std::size_t>(i)] = {};
         f_.VisitCount = 0;
         f_.SearchTimeLimit = 3000;
         f_.PathLen = 1;
-        f_.SearchStartTicks = port_.GetTickCount();
+        f_.SearchStartTicks = clock_.GetTickCount();
         float c = 0.0f;
         f_.MaxRouteDist = GetDistance(f_.DepLatitude, f_.DepLongitude, f_.ArrLatitude, f_.ArrLongitude, c) * 1.25f;
-        if (f_.RouteMode == 0) Visit(start, 0.0f);
+        if (f_.Mode == RouteMode::Airways) Visit(start, 0.0f);
     }
 
 private:
@@ -159,7 +153,7 @@ private:
             if (Take(node, dist, best)) return;
         }
         for (std::int32_t k = 0; k < here.LegCount; ++k) {
-            if (port_.GetTickCount() - f_.SearchStartTicks >= static_cast<std::uint32_t>(f_.SearchTimeLimit)) return;
+            if (clock_.GetTickCount() - f_.SearchStartTicks >= static_cast<std::uint32_t>(f_.SearchTimeLimit)) return;
             const AirwayLeg& leg = net_.Leg(node, k);
             if (dist + leg.LegLength < f_.MaxRouteDist && AngleDiff(leg.LegCourse, course) <= 90)
                 if (Take(node, dist, k)) return;
@@ -175,7 +169,7 @@ private:
             ++f_.PathLen;
             f_.RouteCount = static_cast<std::int16_t>(f_.PathLen);
             StoreAirwayRoute(f_);
-            f_.SearchStartTicks = port_.GetTickCount();
+            f_.SearchStartTicks = clock_.GetTickCount();
             --f_.PathLen;
             return true;
         }
@@ -186,9 +180,9 @@ private:
         return false;
     }
 
-    RouteFinderState& f_;
+    SearchState& f_;
     const AirwayNetwork& net_;
-    Port& port_;
+    Clock& clock_;
     std::vector<Visited> visited_;
 };
 
