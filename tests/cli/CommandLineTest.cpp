@@ -1,0 +1,88 @@
+// The command line: the real-world commands' output, and failures that say
+// why and change nothing. The sample's tests run whole compiles.
+
+#include <gtest/gtest.h>
+
+#include "realworld/RealWorldFolder.h"
+
+using namespace tarnwell;
+using namespace tarnwell::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The real-world files of RealWorldFolder, and navigation data to compile its timetable.
+struct CliFolder : RealWorldFolder {
+    CliFolder() {
+        WriteFiles();
+        WriteNavData(dir, {NavAirportAt("EAAA", 0, 0), NavAirportAt("EBBB", 0, 1), NavAirportAt("ECCC", 1, 0)});
+    }
+    std::string Quoted(const std::string& relative) const { return "\"" + PathText(dir.Root() / relative) + "\" "; }
+    CliRun Run(const std::string& args) const { return RunCli(dir, "--root \"" + PathText(dir.Root()) + "\" " + args); }
+};
+
+}  // namespace
+
+TEST(CommandLine, ListsTheRealWorldAirlinesAndMergesThem) {
+    CliFolder f;
+    EXPECT_EQ(f.Run("airlines").out, "#0     BA   British Airways\n#1     EZY  easyJet\n#2     LH   Lufthansa\n");
+    EXPECT_EQ(f.Run("airlines JET").out, "#1     EZY  easyJet\n");
+    const std::string merge = "merge --verbose " + f.Quoted("va.KRX");
+    const CliRun r = f.Run(merge + "--real-world-airline BA --real-world-airline \"#1\"");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("Finished: 3 flights"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("Select the .KRX file you will be adding the real world airline data to.\n"), r.err.npos);
+    EXPECT_EQ(FileText(f.dir.AddFile()), f.ExpectedAddFile());
+    const CliRun help = f.Run("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--set-name NAME"), std::string::npos);
+    EXPECT_NE(help.out.find("--status-log FILE"), std::string::npos);
+}
+
+// After a compile and a merge have finished, every failure leaves the route
+// set, the add file and the airline list as they were.
+TEST(CommandLine, FailuresSayWhyAndChangeNothing) {
+    CliFolder f;
+    const std::string compile = "compile --set-name \"My Set\" --airline-iata A --airline-name B ";
+    const std::string merge = "merge " + f.Quoted("va.KRX");
+    ASSERT_EQ(f.Run(compile + f.Quoted("va.KRX")).exitCode, 0);
+    ASSERT_EQ(f.Run(merge + "--real-world-airline BA").exitCode, 0);
+    const auto kept = [&f] {
+        return FileText(f.dir.Data() / "My Set" / "routes.kr1") + FileText(f.dir.AddFile()) +
+               FileText(f.dir.Data() / "airline.kr1");
+    };
+    const std::string before = kept();
+    f.dir.Write("bad.KRX", Flight("AAA", "BBB") + Flight("CCC", "DDD") + "AAA,BBB,EAAA,EBBB,TWL,x1\r\n");
+    f.dir.Write("b.csv", "code,name,extra\nBAW,British Airways\n");
+    const struct {
+        std::string args;
+        int exitCode;
+        std::vector<std::string> errors;
+    } cases[] = {
+        {compile + f.Quoted("bad.KRX"), 1,
+         {"error: the compile failed at \"Getting VA Data\": " + PathText(f.dir.Root() / "bad.KRX") +
+          ", line 3, field 6 (FlightNumber)"}},
+        {compile + f.Quoted("nowhere.KRX"), 1, {"cannot open"}},
+        {compile + f.Quoted("va.KRX") + "--set-name defaults", 1, {"reserved"}},
+        {"--root " + f.Quoted("nowhere") + compile + f.Quoted("va.KRX"), 1, {"cannot start", "nav_APT.bin"}},
+        {merge + "--real-world-airline XX", 1, {"\"XX\" names no real-world airline"}},
+        {"airlines nothing", 1, {"no real-world airline's code or name contains \"nothing\""}},
+        {"import-airlines " + f.Quoted("b.csv"), 1, {"line 2", "The airline list was not changed."}},
+        {merge, 2, {"merge needs at least one --real-world-airline A"}},
+        {"compile", 2, {"compile needs exactly one TIMETABLE"}},
+        {"frobnicate", 2, {"unknown command 'frobnicate'"}},
+        {"compile " + f.Quoted("va.KRX") + "--set-name X", 2, {"compile needs --airline-iata CODE"}},
+        {"build-defaults", 2, {"build-defaults needs exactly one TIMETABLE"}},
+        {"check X --real-world-airline BA", 2, {"--real-world-airline belongs to compile and merge"}},
+    };
+    for (const auto& [args, exitCode, errors] : cases) {
+        const CliRun r = f.Run(args);
+        EXPECT_EQ(r.exitCode, exitCode) << args;
+        for (const std::string& error : errors) EXPECT_NE(r.err.find(error), std::string::npos) << r.err;
+    }
+    fs::remove(f.dir.Data() / "Defaults" / "Routes.kr1");
+    const CliRun noRoutes = f.Run(merge + "--real-world-airline LH");
+    EXPECT_EQ(noRoutes.exitCode, 1);
+    EXPECT_NE(noRoutes.err.find("failed at \"Loading Routes\""), std::string::npos) << noRoutes.err;
+    EXPECT_TRUE(kept() == before);
+}

@@ -1,0 +1,91 @@
+#pragma once
+// The desktop program's windows driven on Qt's offscreen platform, with the
+// message box, the file dialog and the beep replaced. DesktopLayoutTest.cpp
+// checks where the controls are and what they show; DesktopTest.cpp what
+// the buttons do.
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+#include <optional>
+
+#include "TestSupport.h"
+#include "compile/ProgramState.h"
+#include "gui/AirlineFormWindow.h"
+#include "gui/MainFormWindow.h"
+
+namespace tarnwell::gui::testing {
+
+namespace fs = std::filesystem;
+
+// Stands in for the message box, the file dialog and the beep.
+class FakeServices : public WindowServices {
+public:
+    std::optional<fs::path> fileToChoose;
+    QStringList messages;  // "title: text"
+    std::vector<fs::path> dialogFolders;
+    int beeps = 0;
+    std::function<void()> onAsk;  // runs whenever a message box or dialog opens
+
+    void Message(const QString& text, const QString& title) override {
+        messages << title + QStringLiteral(": ") + text;
+        if (onAsk) onAsk();
+    }
+    std::optional<fs::path> OpenFile(const fs::path& startFolder) override {
+        dialogFolders.push_back(startFolder);
+        if (onAsk) onAsk();
+        return fileToChoose;
+    }
+    void Beep() override { ++beeps; }
+};
+
+inline void CopySample(const tarnwell::testing::TempProgramFolder& folder) {
+    fs::copy(TARNWELL_SAMPLE_DIR, folder.Root(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+template <typename T>
+T& Child(const QWidget& window, const char* name) {
+    T* child = window.findChild<T*>(QString::fromLatin1(name));
+    if (!child) qFatal("no control %s", name);
+    return *child;
+}
+
+// Each test starts with the main window shown on a fresh copy of the sample.
+class DesktopTest : public QObject {
+    Q_OBJECT
+
+private:
+    QPushButton& Button(const char* name) { return Child<QPushButton>(*window_, name); }
+    QLabel& Status() { return Child<QLabel>(*window_, "statusLABEL"); }
+    int EnabledButtons();
+    // Clicks a button of the main window and waits for the work to end.
+    void RunWork(const char* button);
+    AirlineFormWindow& OpenPicker();
+
+    std::unique_ptr<tarnwell::testing::TempProgramFolder> folder_;
+    std::unique_ptr<ProgramState> state_;
+    std::unique_ptr<FakeServices> services_;
+    std::unique_ptr<MainFormWindow> window_;
+    QStringList statuses_;  // every status text shown
+    QList<int> enabledButtonsWhenAsked_;  // at each status text, message box and dialog
+
+private slots:
+    void init();
+    void cleanup();
+
+    // DesktopLayoutTest.cpp
+    void mainWindowShowsEveryControlAsLaidOut();
+    void pickerShowsEveryControlAsLaidOut();
+    void startUpNamesAMissingFile();
+
+    // DesktopTest.cpp
+    void compileShowsEveryStepAndCloseWaitsForTheEnd();
+    void cancelledAndFailedCompilesLeaveTheirStatus();
+    void mergeTakesThePickersListAndTheCompileListsItsAirlines();
+    void portDeliversEveryStepTextInOrderFromAnotherThread();
+    void rendersBothWindows();  // for tools/screenshots.sh
+};
+
+}  // namespace tarnwell::gui::testing
