@@ -45,18 +45,14 @@ TEST(AirwayNetworkBuilding, NodesLegsDirectionsAndTheRouteFindersGeometry) {
     EXPECT_EQ(b.nodesOutsideRegion, 1);
     EXPECT_EQ(n.Node(1).Ident.Trimmed(), "AAA");
     // AAA: to BBB (both ways); CCC->AAA is backward, so AAA->CCC.
-    ASSERT_EQ(n.Node(1).LegCount, 2);
-    EXPECT_EQ(n.Leg(1, 0).Neighbour, 2);
-    EXPECT_EQ(n.Leg(1, 0).AirwayName.View(), "UL123");
-    EXPECT_EQ(n.Leg(1, 1).Neighbour, 3);
     // BBB: back to AAA and forward to CCC; CCC has no leg of its own.
-    ASSERT_EQ(n.Node(2).LegCount, 2);
-    EXPECT_EQ(n.Node(3).LegCount, 0);
-    EXPECT_EQ(n.Node(4).LegCount, 1);
+    ASSERT_EQ(std::tuple(n.Node(1).LegCount, n.Node(2).LegCount, n.Node(3).LegCount, n.Node(4).LegCount),
+              std::tuple(2, 2, 0, 1));
+    EXPECT_EQ(std::tuple(n.Leg(1, 0).Neighbour, n.Leg(1, 0).AirwayName.View(), n.Leg(1, 1).Neighbour),
+              std::tuple(2, "UL123", 3));
     float course = 0;
     const float length = GetDistance(50, 8, 51, 9, course);
-    EXPECT_EQ(n.Leg(1, 0).LegLength, length);
-    EXPECT_EQ(n.Leg(1, 0).LegCourse, course);
+    EXPECT_EQ(std::tuple(n.Leg(1, 0).LegLength, n.Leg(1, 0).LegCourse), std::tuple(length, course));
     // Southbound legs get their course in 0..360.
     const AirwayLeg& back = n.Leg(2, 0);
     EXPECT_EQ(back.Neighbour, 1);
@@ -90,16 +86,12 @@ TEST(AirwayNetworkBuilding, CapacitiesKeepWhatIsNearestTheCentreOrRefuseWhenStri
               std::string::npos);
 }
 
-TEST(ImportRegion, ABoxAcrossThe180thMeridian) {
+// A box across the 180th meridian; the variation of the nearest VOR, or none.
+TEST(ImportRegion, ABoxAcrossThe180thMeridianAndTheVariationMap) {
     const ImportRegion pacific{-50, -30, 170, -170};
-    EXPECT_TRUE(pacific.Contains(-40, 179.5));
-    EXPECT_TRUE(pacific.Contains(-40, -175));
-    EXPECT_FALSE(pacific.Contains(-40, 160));
+    EXPECT_TRUE(pacific.Contains(-40, 179.5) && pacific.Contains(-40, -175) && !pacific.Contains(-40, 160));
     EXPECT_DOUBLE_EQ(pacific.Centre()[1], 180.0);
     EXPECT_DOUBLE_EQ(ImportRegion({-50, -30, 170, -150}).Centre()[1], -170.0);
-}
-
-TEST(VariationMap, TheNearestVorsVariationOrNone) {
     const VariationMap variation({{"A", "", "", 50, 0, 0, 2.0f}, {"B", "", "", 40, 0, 0, -4.0f}});
     EXPECT_EQ(variation.At(49, 1), 2.0f);
     EXPECT_EQ(variation.At(41, 1), -4.0f);

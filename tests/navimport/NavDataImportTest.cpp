@@ -89,31 +89,23 @@ TEST_F(NavDataImportTest, WritesEveryFileTheCompileReads) {
 
     // The compile's own loaders take every file.
     const auto nav = LoadNavigationData(dir.Data(), LoadNavAirports(dir.Data()), port);
-    EXPECT_EQ(nav->NavAirportMax(), 1);
-    EXPECT_EQ(nav->VorMax(), 0);
-    EXPECT_EQ(nav->Vors[0].Frequency.View(), "113.60");
-    EXPECT_EQ(nav->Ndbs[0].Frequency.View(), "0396.0");
-    EXPECT_EQ(nav->IntersectionMax(), 1);
-    EXPECT_EQ(nav->HighNodeCount(), 2);
-    EXPECT_EQ(nav->LowNodeCount(), 2);
-    EXPECT_EQ(nav->LowNodes.Node(1).Kind.View(), "VOR");
-    EXPECT_EQ(nav->NavAirports[0].Altitude, 83);
+    EXPECT_EQ(std::tuple(nav->NavAirportMax(), nav->VorMax(), nav->IntersectionMax(), nav->HighNodeCount(),
+                         nav->LowNodeCount(), nav->NavAirports[0].Altitude),
+              std::tuple(1, 0, 1, 2, 2, 83));
+    EXPECT_EQ(std::tuple(nav->Vors[0].Frequency.View(), nav->Ndbs[0].Frequency.View(),
+                         nav->LowNodes.Node(1).Kind.View()),
+              std::tuple("113.60", "0396.0", "VOR"));
 
     // The airport database at its fixed positions.
     const Bytes apt1 = ReadFileBytes(dir.Data() / "nv_apt1.nv2");
     const Bytes apt2 = ReadFileBytes(dir.Data() / "nv_apt2.nv2");
     const Bytes apt3 = ReadFileBytes(dir.Data() / "nv_apt3.nv2");
-    ASSERT_EQ(apt1.size(), 50u);
-    ASSERT_EQ(apt3.size(), 112u);
-    const RecordReader egll{std::span(apt1).subspan(0, 25)};
+    ASSERT_EQ(std::tuple(apt1.size(), apt3.size()), std::tuple(50u, 112u));
+    // RunwayPos, ValuesPos and RunwayCount of each airport.
+    const RecordReader egll{std::span(apt1).subspan(0, 25)}, egxx{std::span(apt1).subspan(25, 25)};
     EXPECT_EQ(egll.Text<4>(0).View(), "EGLL");
-    EXPECT_EQ(egll.I32(12), 1);  // RunwayPos
-    EXPECT_EQ(egll.I32(16), 1);  // ValuesPos
-    EXPECT_EQ(egll.I32(21), 2);  // RunwayCount
-    const RecordReader egxx{std::span(apt1).subspan(25, 25)};
-    EXPECT_EQ(egxx.I32(12), 0);
-    EXPECT_EQ(egxx.I32(16), 79);
-    EXPECT_EQ(egxx.I32(21), 0);
+    EXPECT_EQ(std::tuple(egll.I32(12), egll.I32(16), egll.I32(21)), std::tuple(1, 1, 2));
+    EXPECT_EQ(std::tuple(egxx.I32(12), egxx.I32(16), egxx.I32(21)), std::tuple(0, 79, 0));
     EXPECT_EQ(RecordReader{apt2}.F32(50), 128.07f);  // ATIS at ValuesPos + 50 (1-based)
     EXPECT_EQ(RecordReader{apt2}.F32(66), 0.0f);     // no tower
     const RecordReader r09L{std::span(apt3).subspan(0, 56)};
@@ -126,21 +118,19 @@ TEST_F(NavDataImportTest, WritesEveryFileTheCompileReads) {
     EXPECT_EQ(r09L.Text<7>(41).View(), "IAA    ");
     EXPECT_EQ(r09L.F32(48), 110.3f);
     EXPECT_NEAR(r27R.F32(21), 269.69f, 0.01f);
-    EXPECT_EQ(r27R.Text<7>(41).View(), "       ");
-    EXPECT_EQ(r27R.F32(48), 0.0f);
+    EXPECT_EQ(std::tuple(r27R.Text<7>(41).View(), r27R.F32(48)), std::tuple("       ", 0.0f));
     EXPECT_EQ(FileText(dir.Data() / "Altitudes.txt"), "EGLL,83\r\nEGXX,10\r\n");
 
     EXPECT_TRUE(Holds(result.dropped, "1 airport outside the region"));
     ExpectNoTemporaryLeft();
-}
 
-TEST_F(NavDataImportTest, ARegionWithoutBeaconsGetsTheNearestSoTheCompileCanLoadIt) {
-    const NavDataImportResult result = Import({5, 15, -5, 5});  // FAR1, the FAR VOR and FIXCC; no NDB
+    // A region without an NDB gets the nearest, so that the compile can load it.
+    const NavDataImportResult far = Import({5, 15, -5, 5});  // FAR1, the FAR VOR and FIXCC
     const std::vector<NavAid> ndbs = LoadNdbs(dir.Data());
     ASSERT_EQ(ndbs.size(), 1u);
     EXPECT_EQ(ndbs[0].Ident.View(), "NB ");
-    EXPECT_TRUE(Holds(result.dropped, "no NDB in the region: the one nearest its centre (NB) was written, as the "
-                                      "compile needs at least one"));
+    EXPECT_TRUE(Holds(far.dropped, "no NDB in the region: the one nearest its centre (NB) was written, as the "
+                                   "compile needs at least one"));
 }
 
 TEST_F(NavDataImportTest, AFailedImportChangesNoFile) {
@@ -173,9 +163,9 @@ TEST_F(NavDataImportTest, CommandLineReportsWhatItWroteAndRefusesBadRegions) {
     EXPECT_NE(ok.out.find("nav_APT.bin          2 airports"), std::string::npos) << ok.out;
     EXPECT_NE(ok.out.find("1 airport outside the region"), std::string::npos) << ok.out;
 
-    EXPECT_EQ(testing::RunCli(dir, root + "import-navdata").exitCode, 2);
-    EXPECT_EQ(testing::RunCli(dir, root + "build-defaults t.KRX --strict").exitCode, 2);
-    EXPECT_EQ(testing::RunCli(dir, root + "import-navdata " + xplane + " --region 40 60 -200 20").exitCode, 2);
+    for (const std::string& args : {std::string("import-navdata"), std::string("build-defaults t.KRX --strict"),
+                                    "import-navdata " + xplane + " --region 40 60 -200 20"})
+        EXPECT_EQ(testing::RunCli(dir, root + args).exitCode, 2) << args;
     const auto missing = testing::RunCli(dir, root + "import-navdata --xplane \"" + PathText(dir.Root()) + "\"");
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("no nav.dat"), std::string::npos) << missing.err;

@@ -13,9 +13,7 @@ namespace tarnwell::testing {
 
 inline AirlineRecord Airline(const std::string& code, const std::string& name, const std::string& extra = "") {
     AirlineRecord a;
-    a.Code = code;
-    a.Name = name;
-    a.Extra = extra;
+    a.Code = code, a.Name = name, a.Extra = extra;
     return a;
 }
 
@@ -23,12 +21,8 @@ inline AirlineRecord Airline(const std::string& code, const std::string& name, c
 inline RouteRecord RealRoute(const std::string& airline, const std::string& origin, const std::string& dest,
                              std::int16_t originIndex, std::int16_t destIndex) {
     RouteRecord r;
-    r.Airline = airline;
-    r.Origin = origin;
-    r.Destination = dest;
-    r.OriginIndex = originIndex;
-    r.DestIndex = destIndex;
-    r.Equipment = "320";
+    r.Airline = airline, r.Origin = origin, r.Destination = dest, r.Equipment = "320";
+    r.OriginIndex = originIndex, r.DestIndex = destIndex;
     return r;
 }
 
@@ -57,10 +51,7 @@ struct RealWorldFolder {
 
     RealWorldFolder() {
         const char* codes[] = {"AAA", "BBB", "XXX", "YYY"};
-        for (std::size_t i = 0; i < index.size(); ++i) {
-            index[i].IATA = codes[i];
-            index[i].ICAO = std::string("E") + codes[i];
-        }
+        for (std::size_t i = 0; i < 4; ++i) index[i].IATA = codes[i], index[i].ICAO = std::string("E") + codes[i];
     }
     // Writes the airline list and the real-world route set.
     void WriteFiles() const {
