@@ -44,23 +44,27 @@ TEST(RecordIo, LittleEndianAtExactOffsets) {
 
 TEST(FieldReader, SplitsAtCommasAndLineEndsAndRejectsBrokenQuotes) {
     const std::vector<std::pair<std::string, Fields>> cases = {
-        {"  a , b,c\r\nd,  e  \r\n", {"a", "b", "c", "d", "e"}},
-        {" \"x, y\" ,\" z \"\r\n", {"x, y", " z "}},  // quotes keep commas and blanks
-        {"a,,b,\r\n", {"a", "", "b", ""}},            // empty fields, also after a trailing comma
-        {"a\n\n  \r\nb\rc", {"a", "b", "c"}},         // blank lines carry nothing; LF and CR end lines
-        {"\xEF\xBB\xBF" "ABC,D", {"ABC", "D"}},       // a byte-order mark is no part of the field
+        // Quotes keep commas and blanks; fields may be empty, also after a
+        // trailing comma; blank lines carry nothing; LF and CR end lines too;
+        // a byte-order mark is no part of the field.
+        {"  a , b,c\r\nd,  e  \r\n", {"a", "b", "c", "d", "e"}}, {" \"x, y\" ,\" z \"\r\n", {"x, y", " z "}},
+        {"a,,b,\r\n", {"a", "", "b", ""}}, {"a\n\n  \r\nb\rc", {"a", "b", "c"}}, {"\xEF\xBB\xBF" "ABC,D", {"ABC", "D"}},
     };
     for (const auto& [text, fields] : cases) EXPECT_EQ(AllFields(text), fields) << text;
     for (const char* broken : {"\"abc", "\"abc\" x,y"}) EXPECT_NE(ErrorOf([&] { AllFields(broken); }), "no error");
 }
 
-TEST(ParseInt16, AcceptsWholeNumbersInRangeOnly) {
+TEST(Int16, ParsesAndComputesOnlyWithinRange) {
     std::int16_t v = 99;
-    for (const auto& [text, value] : std::vector<std::pair<const char*, int>>{{"-32768", -32768}, {"+32767", 32767},
-                                                                              {"", 0}})
-        EXPECT_TRUE(ParseInt16(text, v) && v == value) << text;
+    const std::pair<const char*, int> good[] = {{"-32768", -32768}, {"+32767", 32767}, {"", 0}};
+    for (const auto& [text, value] : good) EXPECT_TRUE(ParseInt16(text, v) && v == value) << text;
     for (const char* bad : {"32768", "-32769", "40000", "1.5", "12a", "abc", "+", "-", "+-1", "1 2"})
         EXPECT_FALSE(ParseInt16(bad, v)) << bad;
+    // Arithmetic fails instead of wrapping, naming the value and its place.
+    EXPECT_EQ(CheckedInt16(-32768, "x"), -32768);
+    EXPECT_THROW(CheckedInt16(-32769, "x"), TarnwellError);
+    EXPECT_EQ(ErrorOf([] { CheckedAdd16(32767, 1, "DepartureCount of ABC", {"index.kr1"}); }),
+              "index.kr1: DepartureCount of ABC (32768) is outside the 16-bit range -32768..32767");
 }
 
 TEST(TextLineWriter, WritesNumbersWithBlanksAndQuotesOnlyWhatWouldNotReadBack) {
@@ -74,11 +78,4 @@ TEST(TextLineWriter, WritesNumbersWithBlanksAndQuotesOnlyWhatWouldNotReadBack) {
     EXPECT_EQ(AllFields(w.Content()), (Fields{"AB", "5", "-12", "0", "A,B", "A\nB", "A\"B", "", "AB"}));
     // A text opening with a quote, or holding one beside a comma, has no form that reads back.
     for (const char* text : {"\"AB", " \"AB", "A\",B"}) EXPECT_THROW(w.Text(text), TarnwellError) << text;
-}
-
-TEST(CheckedInt, RefusesValuesOutside16BitsNamingTheValueAndPlace) {
-    EXPECT_EQ(CheckedInt16(-32768, "x"), -32768);
-    EXPECT_THROW(CheckedInt16(-32769, "x"), TarnwellError);
-    EXPECT_EQ(ErrorOf([] { CheckedAdd16(32767, 1, "DepartureCount of ABC", {"index.kr1"}); }),
-              "index.kr1: DepartureCount of ABC (32768) is outside the 16-bit range -32768..32767");
 }

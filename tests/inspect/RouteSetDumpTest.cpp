@@ -2,23 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <string>
-
 #include "inspect/TestRouteSet.h"
 
 namespace tarnwell {
-namespace {
 
 using Set = testing::TestRouteSet;
 
-std::string FirstLines(const std::string& text, int count) {
+static std::string FirstLines(const std::string& text, int count) {
     std::size_t end = 0;
     for (int k = 0; k < count; ++k) end = text.find('\n', end) + 1;
     return text.substr(0, end);
 }
 
-TEST(DumpRouteSetFile, EveryFileAsCsv) {
+TEST(DumpRouteSetFile, EveryFileAsCsvAndNothingOfADamagedFile) {
     Set set;
     set.airports[0].AirportName = "Caf\xE9 \x80, \"Nord\"";  // Windows-1252
     set.airports[1].City = " Leeds";
@@ -48,10 +44,8 @@ TEST(DumpRouteSetFile, EveryFileAsCsv) {
               "1,13,2,1,15,H,1,UL1\n1,13,2,2,25,H,2,UL1\n"
               "2,35,3,1,37,V,0,\n2,35,3,2,47,N,0,\n2,35,3,3,57,I,0,\n"
               "3,67,0,,,,,\n");
-}
 
-TEST(DumpRouteSetFile, ADamagedOrUnknownFileWritesNothing) {
-    Set set;
+    // A damaged or unknown file writes nothing.
     set.airports[2].RunwayCount = 2;  // APT.kr1 holds one runway of CCC
     set.Put("index.kr1", EncodeIndexFile(set.airports));
     set.Resize("routes.kr1", 127);
@@ -64,5 +58,4 @@ TEST(DumpRouteSetFile, ADamagedOrUnknownFileWritesNothing) {
               std::string::npos);
 }
 
-}  // namespace
 }  // namespace tarnwell

@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <limits>
-#include <tuple>
 
 #include "airports/AirportTestTables.h"
 #include "compile/RecordingPort.h"
@@ -67,46 +66,40 @@ struct AirportInfoRun {
     }
 };
 
-TEST(AirportInfo, FormatsValuesAndHeadingsAsStored) {
-    // The APT.kr1 bytes below show the other forms.
+TEST(AirportInfo, WritesRunwaysValuesAndTheFinalIndex) {
+    // How values and headings are stored; the APT.kr1 bytes below show the other forms.
     EXPECT_EQ(FormatValue(0.004f).Str() + FormatValue(99.999f).Str() + FormatValue(-0.5f).Str(), "000.00100.00-000.5");
     EXPECT_NE(ErrorOf([] { FormatValue(std::numeric_limits<float>::quiet_NaN()); }), "no error");
     EXPECT_EQ(std::tuple(NetHeading(10, 15), NetHeading(350, -15), NetHeading(15, 15)), std::tuple(355.f, 365.f, 0.f));
-}
 
-TEST(AirportInfo, WritesRunwaysValuesAndTheFinalIndex) {
     AirportInfoRun run;
     ASSERT_EQ(run.Build(), "no error");
-    const auto index = DecodeIndexFile(ReadFileBytes(run.dir.Data() / "Set" / "index.kr1"), "index");
+    std::vector<std::tuple<int, int, int>> countPositionAltitude;
+    for (const auto& a : DecodeIndexFile(ReadFileBytes(run.dir.Data() / "Set" / "index.kr1"), "index"))
+        countPositionAltitude.emplace_back(a.RunwayCount, a.AptPos, a.Altitude);
     // The first entry with all four characters gives the altitude; CCC and EEE keep theirs.
-    const std::vector<std::tuple<int, int, int>> countPositionAltitude = {
-        {2, 1, 100}, {0, 111, -20}, {-1, 111, 7}, {1, 111, 5}, {0, 187, 7}};
-    ASSERT_EQ(index.size(), countPositionAltitude.size());
-    for (std::size_t i = 0; i < index.size(); ++i)
-        EXPECT_EQ(std::tuple(index[i].RunwayCount, index[i].AptPos, index[i].Altitude), countPositionAltitude[i]) << i;
+    EXPECT_EQ(countPositionAltitude, (std::vector<std::tuple<int, int, int>>{
+                                         {2, 1, 100}, {0, 111, -20}, {-1, 111, 7}, {1, 111, 5}, {0, 187, 7}}));
 
     // AAA's two runways, its values record at position 69 and DDD's runway at 111.
-    const Bytes apt = ReadFileBytes(run.dir.Data() / "Set" / "APT.kr1");
-    ASSERT_EQ(apt.size(), 186u);
-    const std::string text(apt.begin(), apt.end());
-    EXPECT_EQ(Bytes(apt.begin(), apt.begin() + 21), (Bytes{'0', '9', 'L', ' ', ' ', 0x28, 0x23, 0, 0, 0x6A, 0xFF, 0xFF,
-                                                           0xFF, 0, 0, 0x20, 0x41, 0, 0x80, 0xB1, 0x43}));
+    const std::string text = FileText(run.dir.Data() / "Set" / "APT.kr1");
+    ASSERT_EQ(text.size(), 186u);
+    EXPECT_EQ(Bytes(text.begin(), text.begin() + 21), (Bytes{'0', '9', 'L', ' ', ' ', 0x28, 0x23, 0, 0, 0x6A, 0xFF,
+                                                            0xFF, 0xFF, 0, 0, 0x20, 0x41, 0, 0x80, 0xB1, 0x43}));
     EXPECT_EQ(text.substr(21, 13) + text.substr(34 + 21, 13) + text.substr(110 + 21, 13),
               "NO ILS 000.00IABC   110.30IDDD   1234.5");
     EXPECT_EQ(text.substr(68, 42), "118.70005.50000.00-005.51234.5121.75000.50");
 
-    // CCC and EEE beep (missing from the altitude list), then the step's own beep.
+    // CCC, then EEE, beep (missing from the altitude list), then the step's own beep.
     ASSERT_EQ(run.port.beeps.size(), 3u);
     EXPECT_EQ(run.port.beeps[0].reason, "airport CCC (ECCC) is not in the altitude list; it keeps the altitude 7");
-    EXPECT_NE(run.port.beeps[1].reason.find("EEE (EEEE)"), std::string::npos);
     EXPECT_EQ(run.port.beeps[2].kind, BeepKind::Finished);
     EXPECT_EQ(run.port.StatusTexts(), (std::vector<std::string>{"Loading Navenna Airports", "Loading Altitudes",
                                                                 "Finding Navenna Data", "Writing Index File"}));
 }
 
 TEST(AirportInfo, DatabaseFaultsNameTheAirportAndTheFile) {
-    using Change = std::function<void(AirportInfoRun&)>;
-    const std::vector<std::pair<Change, std::string>> cases = {
+    const std::vector<std::pair<std::function<void(AirportInfoRun&)>, std::string>> cases = {
         {[](auto& r) { r.missingFile = "nv_apt3.nv2"; }, "nv_apt3.nv2: airport AAA (EAAA) needs its runway records"},
         {[](auto& r) { r.airports[4].RunwayPos = 5 * 56 + 1; },
          "nv_apt3.nv2: airport DDD (EDDD): its runway records at byte 285 (48 bytes) lie outside the file of 168"},
@@ -126,26 +119,26 @@ TEST(AirportInfo, DatabaseFaultsNameTheAirportAndTheFile) {
     }
 }
 
-// The lookups as a scan of every record for every airport makes them;
-// returns how many airports the altitude list lacks.
-std::size_t LiteralFindNavennaData(std::vector<IndexAirportRecord>& index,
-                                   const std::vector<NavennaAirportRecord>& database,
-                                   const std::vector<AltitudeEntry>& altitudes, std::vector<AirportInfoRecord>& info) {
+using InfoRow = std::tuple<FixedText<4>, std::int32_t, std::int32_t, std::int32_t>;
+
+// The lookups as a scan of every record for every airport makes them: the
+// index airports, how many of them the altitude list lacks, and each one's
+// ICAO, RunwayPos, ValuesPos and RunwayCount.
+auto LiteralFindNavennaData(std::vector<IndexAirportRecord> index, const std::vector<NavennaAirportRecord>& database,
+                            const std::vector<AltitudeEntry>& altitudes) {
     std::size_t missing = 0;
+    std::vector<InfoRow> info;
     for (IndexAirportRecord& a : index) {
-        AirportInfoRecord& r = info.emplace_back();
-        r.ICAO = a.ICAO;
         std::size_t n = 0;
         while (n < database.size() && database[n].ICAO.Trimmed() != a.ICAO.Trimmed()) ++n;
-        if (n < database.size())
-            std::tie(r.RunwayPos, r.ValuesPos, r.RunwayCount) =
-                std::tuple(database[n].RunwayPos, database[n].ValuesPos, database[n].RunwayCount);
+        const NavennaAirportRecord found = n < database.size() ? database[n] : NavennaAirportRecord{};
+        info.emplace_back(a.ICAO, found.RunwayPos, found.ValuesPos, found.RunwayCount);
         std::size_t k = 0;
         while (k < altitudes.size() && altitudes[k].ICAO != a.ICAO) ++k;
         if (k < altitudes.size()) a.Altitude = altitudes[k].Altitude;
         else ++missing;
     }
-    return missing;
+    return std::tuple(index, missing, info);
 }
 
 TEST(AirportInfo, LookupsMatchTheNestedScansOnRandomTables) {
@@ -153,9 +146,6 @@ TEST(AirportInfo, LookupsMatchTheNestedScansOnRandomTables) {
     const std::vector<std::string> codes = {"EG", " EG", "EG  ", "EGLL", "EGL", "E GL", "", "    ", "eg"};
     auto code = [&] { return FixedText<4>(codes[rng() % codes.size()]); };
     auto below = [&](std::uint32_t n) { return static_cast<std::int32_t>(rng() % n); };
-    const auto fields = [](const AirportInfoRecord& r) {
-        return std::tuple(r.ICAO, r.RunwayPos, r.ValuesPos, r.RunwayCount);
-    };
     for (int round = 0; round < 300; ++round) {
         std::vector<IndexAirportRecord> index(rng() % 6);
         for (auto& a : index)  // some codes never assigned
@@ -167,16 +157,13 @@ TEST(AirportInfo, LookupsMatchTheNestedScansOnRandomTables) {
         std::vector<AltitudeEntry> altitudes(rng() % 8);
         for (auto& e : altitudes) std::tie(e.ICAO, e.Altitude) = std::tuple(code(), below(1000));
 
-        auto expectedIndex = index;
-        std::vector<AirportInfoRecord> expected, info(3);
-        const std::size_t missing = LiteralFindNavennaData(expectedIndex, database, altitudes, expected);
+        const auto expected = LiteralFindNavennaData(index, database, altitudes);
+        std::vector<AirportInfoRecord> info(3);  // replaced, not appended to
         RecordingPort port;
         FindNavennaData(index, database, altitudes, info, port);
-        ASSERT_EQ(index, expectedIndex) << "round " << round;
-        ASSERT_EQ(port.beeps.size(), missing) << "round " << round;
-        ASSERT_EQ(info.size(), expected.size()) << "round " << round;
-        for (std::size_t i = 0; i < info.size(); ++i)
-            ASSERT_EQ(fields(info[i]), fields(expected[i])) << "round " << round;
+        std::vector<InfoRow> rows;
+        for (const auto& r : info) rows.emplace_back(r.ICAO, r.RunwayPos, r.ValuesPos, r.RunwayCount);
+        ASSERT_EQ(std::tuple(index, port.beeps.size(), rows), expected) << "round " << round;
     }
 }
 

@@ -26,24 +26,19 @@ static std::vector<RouteRecord> RoutesBetween(const std::vector<std::pair<std::i
     return routes;
 }
 
-TEST(RouteSetLayouts, IndexRecordFieldByField) {
-    const IndexAirportRecord a{.IATA = FixedText<3>("LBA"), .ICAO = FixedText<4>("EGNM"),
-                               .AirportName = FixedText<35>("Leeds Bradford"), .City = {}, .DeparturePos = 0x01020304,
-                               .DepartureCount = -2, .Altitude = 681, .Latitude = 1.0f, .Longitude = -2.0f,
-                               .ArrivalsPos = 33, .ArrivalsCount = 7, .RunwayCount = 2, .AptPos = 0x10203};
-    Bytes expected = BytesOf("LBAEGNMLeeds Bradford" + std::string(21, ' ') + std::string(33, '\0'));  // no city
+TEST(RouteSetLayouts, IndexAndRouteRecordsFieldByField) {
+    // Every field distinct, in record order; the city is left empty.
+    const IndexAirportRecord a{FixedText<3>("LBA"), FixedText<4>("EGNM"), FixedText<35>("Leeds Bradford"), {},
+                               0x01020304, -2, 681, 1.0f, -2.0f, 33, 7, 2, 0x10203};
+    Bytes expected = BytesOf("LBAEGNMLeeds Bradford" + std::string(21, ' ') + std::string(33, '\0'));
     expected.insert(expected.end(), {4, 3, 2, 1, 0xFE, 0xFF, 0xA9, 2, 0, 0, 0, 0, 0x80, 0x3F, 0, 0, 0, 0xC0,
                                      33, 0, 0, 0, 7, 0, 2, 0, 0, 0, 3, 2, 1, 0});
     const Bytes file = EncodeIndexFile(std::vector{a});
     EXPECT_EQ(file, expected);
     EXPECT_EQ(DecodeIndexFile(file, "index"), std::vector{a});
-}
 
-TEST(RouteSetLayouts, RouteRecordFieldByField) {
-    const RouteRecord r{.Origin = FixedText<3>("LBA"), .DepartTime = 700, .Destination = FixedText<3>("AMS"),
-                        .ArriveTime = -1, .Miles = 300, .DayMask = 127, .Airline = FixedText<3>("TWL"),
-                        .FlightNumber = 101, .Equipment = FixedText<3>("73H"), .CodeLetter = FixedText<1>("G"),
-                        .MaskBits = 31, .Reserved = {}, .OriginIndex = 3, .DestIndex = 4, .PlanPointer = 65537};
+    const RouteRecord r{FixedText<3>("LBA"), 700, FixedText<3>("AMS"), -1, 300, 127, FixedText<3>("TWL"), 101,
+                        FixedText<3>("73H"), FixedText<1>("G"), 31, {}, 3, 4, 65537};
     const Bytes route = EncodeRouteFile(std::vector{r});
     EXPECT_EQ(route, (Bytes{'L', 'B', 'A', 0xBC, 0x02, 'A', 'M', 'S', 0xFF, 0xFF, 0x2C, 0x01, 127, 'T', 'W', 'L',
                             101, 0, '7', '3', 'H', 'G', 31, 0, 3, 0, 4, 0, 1, 0, 1, 0}));

@@ -2,12 +2,9 @@
 // The two orderings exactly as the compile runs them, in quadratic time: the
 // oracles the fast orders are compared with.
 
-#include <cstdint>
 #include <cstring>
 #include <numeric>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "common/FixedText.h"
 #include "records/ScheduleRecord.h"

@@ -2,20 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <tuple>
-
 #include "common/Errors.h"
 #include "timetable/LiteralOrders.h"
 #include "timetable/RandomScheduleKeys.h"
 
 namespace tarnwell::testing {
-namespace {
 
 using Names = std::vector<std::string>;
 
 // "A3" for added[3], "T0" for timetable[0], as the literal merge names them.
-Names Merge(const std::vector<ScheduleKey>& added, const std::vector<ScheduleKey>& timetable) {
+static Names Merge(const std::vector<ScheduleKey>& added, const std::vector<ScheduleKey>& timetable) {
     Names names;
     for (const MergedEntry& e : MergeOrder(added, timetable, 1'000'000, [](std::int32_t) {}))
         names.push_back((e.fromTimetable ? "T" : "A") + std::to_string(e.index));
@@ -31,8 +27,6 @@ TEST(MergeOrder, SmallCases) {
         {PaddedKeys({"A", "C"}), PaddedKeys({"B", "B", "B"}), {"A0", "T2", "T1", "T0", "A1"}},
         // No enclosing pair: in front only when strictly below the first key.
         {PaddedKeys({"B", "C"}), PaddedKeys({"A"}), {"T0", "A0", "A1"}},
-        {PaddedKeys({"C", "A"}), PaddedKeys({"D"}), {"A0", "A1", "T0"}},
-        {PaddedKeys({"B"}), PaddedKeys({"B"}), {"A0", "T0"}},
         // "ABCDE " lies above " ABCDE" but is trim-equal to it: it may stand
         // before it, and after it.
         {PaddedKeys({"ABCDE ", "ZZZZZZ"}), PaddedKeys({" ABCDE"}), {"A0", "T0", "A1"}},
@@ -53,8 +47,7 @@ TEST(MergeOrder, CallsBeforeEachInOrderAndStopsAtCapacity) {
         MergeOrder(added, timetable, 5, record);
         ADD_FAILURE() << "expected an overflow";
     } catch (const TarnwellError& e) {
-        EXPECT_EQ(e.Kind(), ErrorKind::Overflow);
-        EXPECT_NE(e.What().find("flight 2"), std::string::npos) << e.What();
+        EXPECT_TRUE(e.Kind() == ErrorKind::Overflow && e.What().find("flight 2") != std::string::npos) << e.What();
     }
     // Every flight of the first merge, then the second up to the flight that failed.
     EXPECT_EQ(calls, (std::vector<std::int32_t>{0, 1, 2, 3, 0, 1, 2}));
@@ -79,5 +72,4 @@ TEST(MergeOrder, MatchesLiteralMergeOnRandomKeys) {
     }
 }
 
-}  // namespace
 }  // namespace tarnwell::testing

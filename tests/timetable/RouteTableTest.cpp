@@ -23,11 +23,9 @@ TEST(RouteTable, PacksTheFlagColumnsOnlyWhereTheyHoldOne) {
         {"0,0,0,0,0,0,0, 0,1,1, 0,1,0,1,1", 0, 'G', 14},  {"0,0,0,0,0,0,0, 0,0,0, 0,0,0,0,0", 0, '\0', 0},
         {"-1,2,0,0,0,0,0, 2,1,-1, 2,-1,0,0,0", 0, 'E', 0},
     };
-    for (const auto& [flags, dayMask, letter, maskBits] : cases) {
-        const ScheduleRecord flight = FlightWithFlags(flags);
-        EXPECT_EQ(std::tuple(DayMaskOf(flight), CodeLetterOf(flight), MaskBitsOf(flight)),
-                  std::tuple(dayMask, letter, maskBits))
-            << flags;
+    for (const auto& [flags, days, letter, bits] : cases) {
+        const ScheduleRecord f = FlightWithFlags(flags);
+        EXPECT_EQ(std::tuple(DayMaskOf(f), CodeLetterOf(f), MaskBitsOf(f)), std::tuple(days, letter, bits)) << flags;
     }
 }
 

@@ -14,32 +14,29 @@ using namespace tarnwell::testing;
 
 TEST(ScheduleInput, TheAddFileGoesOnlyOnceBothFilesAreReadAndOnlyForACompile) {
     const std::string two = Flight("AAA", "BBB", 1) + Flight("BBB", "AAA", 2);
-    struct Case {
-        const char* addFile;  // none when null
-        std::string timetable;
-        bool timetableOnly, fails, addFileLeft;
-        std::size_t scheduled, added;
+    // The add file (none when null), the timetable, whether only the timetable is read, whether that fails,
+    // whether the add file is left, and the numbers of flights scheduled and added. An add file without
+    // flights counts as absent, and goes; added flights alone are enough; a broken timetable keeps it.
+    const std::vector<std::tuple<const char*, std::string, bool, bool, bool, std::size_t, std::size_t>> cases = {
+        {nullptr, two, false, false, false, 2, 0},  {two.c_str(), two + two, false, false, false, 4, 2},
+        {"\r\n", two, false, false, false, 2, 0},   {two.c_str(), "", false, false, false, 0, 2},
+        {"", "", false, true, true, 0, 0},          {two.c_str(), "AAA,BBB\r\n", false, true, true, 0, 0},
+        {nullptr, "", false, true, false, 0, 0},    {two.c_str(), two, true, false, true, 2, 0},
+        {two.c_str(), "", true, true, true, 0, 0},
     };
-    const std::vector<Case> cases = {
-        {nullptr, two, false, false, false, 2, 0},    {two.c_str(), two + two, false, false, false, 4, 2},
-        {"\r\n", two, false, false, false, 2, 0},     // without flights it counts as absent, and goes
-        {two.c_str(), "", false, false, false, 0, 2},  // added flights alone are enough
-        {two.c_str(), "AAA,BBB\r\n", false, true, true, 0, 0},  // a broken timetable keeps it
-        {"", "", false, true, true, 0, 0},            {nullptr, "", false, true, false, 0, 0},
-        {two.c_str(), two, true, false, true, 2, 0},  {two.c_str(), "", true, true, true, 0, 0},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [addFile, text, timetableOnly, fails, addFileLeft, scheduled, added] : cases) {
         TempProgramFolder dir;
-        if (c.addFile) dir.Write("Data/Defaults/carrierADD.txt", c.addFile);
-        const auto timetable = dir.Write("t.KRX", c.timetable);
-        std::vector<ScheduleRecord> schedule(9), added(9);  // emptied first
+        if (addFile) dir.Write("Data/Defaults/carrierADD.txt", addFile);
+        const auto timetable = dir.Write("t.KRX", text);
+        std::vector<ScheduleRecord> schedule(9), addedFlights(9);  // emptied first
         const std::string error = ErrorOf([&] {
-            if (c.timetableOnly) GetTimetableData(timetable, schedule, added);
-            else GetVAData(timetable, dir.AddFile(), schedule, added);
+            if (timetableOnly) GetTimetableData(timetable, schedule, addedFlights);
+            else GetVAData(timetable, dir.AddFile(), schedule, addedFlights);
         });
-        EXPECT_EQ(error != "no error", c.fails) << error;
-        EXPECT_EQ(std::filesystem::exists(dir.AddFile()), c.addFileLeft) << c.timetable;
-        EXPECT_EQ(std::tuple(schedule.size(), added.size()), std::tuple(c.scheduled, c.added)) << c.timetable;
+        EXPECT_EQ(error != "no error", fails) << error;
+        EXPECT_EQ(std::tuple(std::filesystem::exists(dir.AddFile()), schedule.size(), addedFlights.size()),
+                  std::tuple(addFileLeft, scheduled, added))
+            << text;
     }
 }
 

@@ -8,8 +8,7 @@
 #include "TestSupport.h"
 
 using namespace tarnwell;
-using tarnwell::testing::ErrorOf;
-using tarnwell::testing::Flight;
+using namespace tarnwell::testing;
 
 TEST(TimetableFile, ReadsEveryFieldInItsColumnAndWritesItBack) {
     // Distinct numbers pin every numeric field to its column.
@@ -26,18 +25,15 @@ TEST(TimetableFile, ReadsEveryFieldInItsColumnAndWritesItBack) {
     EXPECT_EQ(line.Content(), "LBA,\"A,B\",EGNM,EHAM,TWL,-7 ,73H, 700 , 900 , 1 , 2 ,-3 , 4 , 5 , 6 , 7 , 8 , 9 , "
                               "10 , 11 , 12 , 13 , 14 , 15 \r\n");
     EXPECT_EQ(ReadScheduleText("w", line.Content(), true), flights);
-}
 
-TEST(TimetableFile, FlightBrokenOverTwoLinesAndBlankEquipment) {
+    // A flight broken over two lines; a timetable gives a blank type "734", the add file keeps it blank.
     const std::string text =
         "AB,CD,EABX,ECDX,TWL,1,,700,900,1,0,1,0\r\n0,0,1,1,0,1,1,0,1,0,4\r\n" + Flight("CD", "AB", 2, "  ");
     for (const bool isTimetable : {true, false}) {
-        const auto flights = ReadScheduleText("t", text, isTimetable);
-        ASSERT_EQ(flights.size(), 2u);
-        EXPECT_EQ(std::tuple(flights[0].Origin.Str(), flights[0].Mask4, flights[1].FlightNumber),
-                  std::tuple("AB ", 4, 2));
-        // A timetable gives a blank type "734"; the add file keeps it blank.
-        for (const ScheduleRecord& r : flights) EXPECT_EQ(r.Equipment.View(), isTimetable ? "734" : "   ");
+        const auto two = ReadScheduleText("t", text, isTimetable);
+        ASSERT_EQ(two.size(), 2u);
+        EXPECT_EQ(std::tuple(two[0].Origin.Str(), two[0].Mask4, two[1].FlightNumber), std::tuple("AB ", 4, 2));
+        for (const ScheduleRecord& f : two) EXPECT_EQ(f.Equipment.View(), isTimetable ? "734" : "   ");
     }
 }
 
