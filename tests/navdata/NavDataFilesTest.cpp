@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,146 +12,83 @@
 #include "compile/RecordingPort.h"
 #include "navdata/NavDataFiles.h"
 #include "navdata/NavigationData.h"
+#include "plans/AirwaySearchSupport.h"
 
 namespace tarnwell {
 namespace {
 
-using testing::ErrorOf;
+// A network of three nodes: one without legs, one with the most a node may
+// have (leg k to node k % 3 + 1, k NM long on course 1), one with two.
+Bytes ThreeNodeFile() {
+    testing::NetBuilder b{{{"NOLEGS", 1, 2}, {"FULL", 3, 4}, {"TWO", 5, 6}}, {{3, 2}, {3, 1}}};
+    for (int k = 0; k < MaxLegsPerNode; ++k)
+        b.legs.push_back({2, k % 3 + 1, "J" + std::to_string(k), static_cast<float>(k), 1.0f});
+    return EncodeAirwayNetwork(b.Build());
+}
 
-struct NavFolder {
+TEST(NavigationFiles, RecordsAtTheirOffsetsAndVariableLengthNodes) {
     testing::TempProgramFolder dir;
     RecordingPort port;
-    void Put(const char* name, const Bytes& bytes) const { WriteFileBytes(dir.Data() / name, bytes); }
-};
+    NavAirport lfpg = testing::NavAirportAt("LFPG", 51.5f, -0.5f, 84);
+    lfpg.Reserved4 = 7;
+    const std::vector<NavAirport> airports{{}, lfpg};
+    const std::vector<NavAid> aids{{FixedText<3>("ABC"), FixedText<29>("Name"), 12.5f, -3.25f, FixedText<6>("113.60")}};
+    const std::vector<Intersection> fixes{{FixedText<5>("ABCDE"), {}, 1.5f, 2.5f}};
+    const Bytes apt = EncodeNavAirports(airports), aid = EncodeNavAids(aids), isc = EncodeIntersections(fixes),
+                high = ThreeNodeFile();
+    const RecordReader a{std::span(apt).subspan(90)}, v{aid}, i{isc}, h{high};
+    EXPECT_EQ(std::tuple(apt.size(), a.Text<4>(0).Str(), a.Text<36>(4).Trimmed(), a.Text<26>(40).Trimmed(), a.F32(66),
+                         a.F32(70), a.I32(74), a.I16(88)),
+              std::tuple(180u, "LFPG", "LFPG Airport", "LFPG City", 51.5f, -0.5f, 84, 7));
+    EXPECT_EQ(std::tuple(aid.size(), v.Text<3>(0).Str(), v.Text<29>(3).Trimmed(), v.F32(32), v.F32(36),
+                         v.Text<6>(40).Str()),
+              std::tuple(46u, "ABC", "Name", 12.5f, -3.25f, "113.60"));
+    EXPECT_EQ(std::tuple(isc.size(), i.Text<5>(0).Str(), i.F32(12), i.F32(16)), std::tuple(20u, "ABCDE", 1.5f, 2.5f));
+    // Node 2's header at byte 20, its last leg at 40 + 75 * 15, then node 3.
+    EXPECT_EQ(std::tuple(h.Text<7>(20).Str(), h.F32(27), h.F32(31), h.Text<3>(35).Str(), h.I16(38)),
+              std::tuple("FULL   ", 3.0f, 4.0f, "FIX", 76));
+    EXPECT_EQ(std::tuple(h.I16(1165), h.Text<5>(1167).Str(), h.F32(1172), h.F32(1176), h.Text<7>(1180).Str()),
+              std::tuple(1, "J75  ", 75.0f, 1.0f, "TWO    "));
 
-// A network file built byte by byte at the layout's offsets.
-struct NetworkBytes {
-    Bytes bytes;
-    void Node(const std::string& ident, float lat, float lon, std::int16_t legCount,
-              const std::vector<std::int16_t>& neighbours = {}) {
-        const std::size_t at = bytes.size();
-        bytes.resize(at + 20 + 15 * neighbours.size());
-        RecordWriter w{std::span(bytes).subspan(at)};
-        w.Text(0, FixedText<7>(ident));
-        w.F32(7, lat);
-        w.F32(11, lon);
-        w.Text(15, FixedText<3>("VOR"));
-        w.I16(18, legCount);
-        for (std::size_t k = 0; k < neighbours.size(); ++k) {
-            w.I16(20 + 15 * k, neighbours[k]);
-            w.Text(22 + 15 * k, FixedText<5>("J" + std::to_string(k)));
-            w.F32(27 + 15 * k, 10.0f + static_cast<float>(k));
-            w.F32(31 + 15 * k, static_cast<float>(k));
-        }
-    }
-};
-
-TEST(NavigationFiles, FixedRecordsAtTheirOffsets) {
-    NavFolder f;
-    Bytes apt(2 * 90);  // the first record blank
-    RecordWriter w{std::span(apt).subspan(90)};
-    w.Text(0, FixedText<4>("LFPG"));
-    w.Text(4, FixedText<36>("Name"));
-    w.Text(40, FixedText<26>("City"));
-    w.F32(66, 51.5f);
-    w.F32(70, -0.5f);
-    w.I32(74, 84);
-    w.I16(88, 7);
-    f.Put("nav_APT.bin", apt);
-    Bytes vor(46 * 1000);
-    RecordWriter(std::span(vor).subspan(46 * 999)).F32(32, 12.5f);
-    RecordWriter(std::span(vor).subspan(46 * 999)).F32(36, -3.25f);
-    f.Put("nav_VOR.bin", vor);
-    f.Put("nav_NDB.bin", Bytes(46 * 2));
-    Bytes isc(20);
-    RecordWriter(isc).Text(0, FixedText<5>("ABCDE"));
-    RecordWriter(isc).F32(12, 1.5f);
-    RecordWriter(isc).F32(16, 2.5f);
-    f.Put("nav_ISC.bin", isc);
-
-    const auto nav = LoadNavigationData(f.dir.Data(), LoadNavAirports(f.dir.Data()), f.port);
-    ASSERT_EQ(std::tuple(nav->NavAirportMax(), nav->VorMax(), nav->NdbMax(), nav->IntersectionMax()),
-              std::tuple(1, 999, 1, 0));
-    EXPECT_EQ(nav->NavAirports[0], NavAirport{});
-    const NavAirport& lfpg = nav->NavAirports[1];
-    EXPECT_EQ(std::tuple(lfpg.ICAO.View(), lfpg.Name.Trimmed(), lfpg.City.Trimmed()),
-              std::tuple("LFPG", "Name", "City"));
-    EXPECT_EQ(std::tuple(lfpg.Latitude, lfpg.Longitude, lfpg.Altitude, lfpg.Reserved4),
-              std::tuple(51.5f, -0.5f, 84, 7));
-    EXPECT_EQ(std::pair(nav->Vors[999].Latitude, nav->Vors[999].Longitude), std::pair(12.5f, -3.25f));
-    const Intersection& fix = nav->Intersections[0];
-    EXPECT_EQ(std::tuple(fix.Ident.View(), fix.Latitude, fix.Longitude), std::tuple("ABCDE", 1.5f, 2.5f));
-    EXPECT_EQ(nav->HighNodeCount() + nav->LowNodeCount(), 0);  // no network files: empty networks
-}
-
-TEST(NavigationFiles, MissingEmptyOrRaggedFixedFilesAreErrorsNamingTheFile) {
-    NavFolder f;
-    const std::tuple<const char*, int, std::function<void()>, const char*> bad[] = {  // a size of -1: no file
-        {"nav_APT.bin", -1, [&] { LoadNavAirports(f.dir.Data()); }, "nav_APT.bin: the navigation file is missing"},
-        {"nav_NDB.bin", 0, [&] { LoadNdbs(f.dir.Data()); }, "nav_NDB.bin: the navigation file holds no record"},
-        {"nav_VOR.bin", 47, [&] { LoadVors(f.dir.Data()); }, "not a whole number of 46-byte records"},
-        {"nav_ISC.bin", 19, [&] { LoadIntersections(f.dir.Data()); }, "nav_ISC.bin"},
-    };
-    for (const auto& [name, size, load, words] : bad) {
-        if (size >= 0) f.Put(name, Bytes(static_cast<std::size_t>(size)));
-        EXPECT_NE(ErrorOf(load).find(words), std::string::npos) << name;
-    }
-}
-
-TEST(AirwayNetworkFile, VariableLengthNodesNumberedFromOne) {
-    NavFolder f;
-    NetworkBytes net;
-    net.Node("NOLEGS", 1, 2, 0);
-    std::vector<std::int16_t> full(76);
-    for (std::size_t k = 0; k < full.size(); ++k) full[k] = static_cast<std::int16_t>(k % 3 + 1);
-    net.Node("FULL", 3, 4, 76, full);
-    net.Node("TWO", 5, 6, 2, {2, 1});
-    f.Put("HighAlt.ab1", net.bytes);
-
-    const AirwayNetwork high = LoadHighNodes(f.dir.Data(), f.port);
-    ASSERT_EQ(high.Count(), 3);
-    EXPECT_EQ(high.Node(1), (AirwayNode{FixedText<7>("NOLEGS"), 1, 2, FixedText<3>("VOR"), 0}));
-    EXPECT_EQ(high.Legs(2).size(), 76u);
-    EXPECT_EQ(high.Leg(2, 75), (AirwayLeg{1, FixedText<5>("J75"), 85.0f, 75.0f}));
-    EXPECT_EQ(high.Node(high.Leg(3, 0).Neighbour).Ident.View(), "FULL   ");
-    EXPECT_EQ(std::pair(high.Node(3).Latitude, high.Node(3).Longitude), std::pair(5.0f, 6.0f));
-    EXPECT_EQ(EncodeAirwayNetwork(high), net.bytes);
+    for (const auto& [name, bytes] : {std::pair{"nav_APT.bin", apt}, {"nav_VOR.bin", aid}, {"nav_NDB.bin", aid},
+                                      {"nav_ISC.bin", isc}, {"HighAlt.ab1", high}})
+        WriteFileBytes(dir.Data() / name, bytes);
+    const auto nav = LoadNavigationData(dir.Data(), LoadNavAirports(dir.Data()), port);
+    EXPECT_EQ(nav->NavAirports, airports);
+    EXPECT_EQ(std::tuple(nav->Vors, nav->Ndbs, nav->Intersections), std::tuple(aids, aids, fixes));
+    // The network reads back to the same bytes; a missing one is empty.
+    EXPECT_EQ(std::tuple(EncodeAirwayNetwork(nav->HighNodes), nav->LowNodeCount()), std::tuple(high, 0));
     // Nothing past the network or a node's legs is read.
-    EXPECT_THROW(high.Node(0), TarnwellError);
-    EXPECT_THROW(high.Node(4), TarnwellError);
-    EXPECT_THROW(high.Leg(1, 0), TarnwellError);
-    EXPECT_THROW(high.Leg(3, 2), TarnwellError);
+    EXPECT_THROW(nav->HighNodes.Node(4), TarnwellError);
+    EXPECT_THROW(nav->HighNodes.Leg(3, 2), TarnwellError);
 }
 
-TEST(AirwayNetworkFile, MissingIsEmptyAndBadFilesAreErrors) {
-    NavFolder f;
-    EXPECT_EQ(LoadLowNodes(f.dir.Data(), f.port).Count(), 0);
-    EXPECT_FALSE(std::filesystem::exists(f.dir.Data() / "LowAlt.ab1"));
-
-    NetworkBytes tooMany, negative, cut, big;
-    tooMany.Node("A", 0, 0, 77, std::vector<std::int16_t>(77, 1));
-    negative.Node("A", 0, 0, -1);
-    cut.Node("A", 0, 0, 3, {1, 1});
-    for (int i = 0; i < LowNodeCapacity + 1; ++i) big.Node("N", 0, 0, 0);
-    const std::pair<Bytes, std::vector<const char*>> bad[] = {
-        {tooMany.bytes, {"LegCount 77"}},
-        {negative.bytes, {"LegCount -1"}},
-        {cut.bytes, {"ends inside the legs of node 1"}},
-        {Bytes(cut.bytes.begin(), cut.bytes.begin() + 10), {"ends inside the header of node 1"}},
-        {big.bytes, {"LowAlt.ab1", "more than 14500 nodes"}},
+TEST(NavigationFiles, RefusedFilesAreErrorsNamingTheFile) {
+    testing::TempProgramFolder dir;
+    RecordingPort port;
+    const Bytes three = ThreeNodeFile();
+    Bytes tooMany = three;
+    RecordWriter(std::span(tooMany).subspan(20)).I16(18, 77);
+    const Bytes big(20 * static_cast<std::size_t>(LowNodeCapacity + 1));  // blank nodes without legs
+    const auto low = [&] { LoadLowNodes(dir.Data(), port); };
+    const std::tuple<const char*, std::optional<Bytes>, std::function<void()>, const char*> bad[] = {
+        {"nav_APT.bin", std::nullopt, [&] { LoadNavAirports(dir.Data()); }, "the navigation file is missing"},
+        {"nav_NDB.bin", Bytes{}, [&] { LoadNdbs(dir.Data()); }, "the navigation file holds no record"},
+        {"nav_VOR.bin", Bytes(47), [&] { LoadVors(dir.Data()); }, "not a whole number of 46-byte records"},
+        {"LowAlt.ab1", tooMany, low, "node 2 has LegCount 77"},
+        {"LowAlt.ab1", Bytes(three.begin(), three.end() - 1), low, "ends inside the legs of node 3"},
+        {"LowAlt.ab1", Bytes(three.begin(), three.begin() + 10), low, "ends inside the header of node 1"},
+        {"LowAlt.ab1", big, low, "more than 14500 nodes"},
     };
-    for (const auto& [bytes, words] : bad) {
-        f.Put("LowAlt.ab1", bytes);
-        const std::string error = ErrorOf([&] { LoadLowNodes(f.dir.Data(), f.port); });
-        for (const char* w : words) EXPECT_NE(error.find(w), std::string::npos) << error;
+    for (const auto& [name, bytes, load, words] : bad) {
+        if (bytes) WriteFileBytes(dir.Data() / name, *bytes);
+        const std::string error = testing::ErrorOf(load);
+        EXPECT_NE(error.find(name), std::string::npos) << error;
+        EXPECT_NE(error.find(words), std::string::npos) << error;
     }
-
-    // Exactly the capacity loads, letting events through every 500 nodes.
-    big.bytes.resize(20 * static_cast<std::size_t>(LowNodeCapacity));
-    f.Put("LowAlt.ab1", big.bytes);
-    f.port.eventsLetThrough = 0;
-    EXPECT_EQ(LoadLowNodes(f.dir.Data(), f.port).Count(), LowNodeCapacity);
-    EXPECT_EQ(f.port.eventsLetThrough, LowNodeCapacity / 500);
+    // Exactly the capacity loads.
+    WriteFileBytes(dir.Data() / "LowAlt.ab1", Bytes(big.begin(), big.end() - 20));
+    EXPECT_EQ(LoadLowNodes(dir.Data(), port).Count(), LowNodeCapacity);
 }
 
 }  // namespace

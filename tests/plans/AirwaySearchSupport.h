@@ -1,7 +1,8 @@
 #pragma once
-// Small airway networks for the route finder's tests, a clock the test
-// drives, and the airway search written out literally (a recursive visit
-// with a linear scan of the visited list) as the reference for the fast one.
+// Airway networks built from nodes and legs (for the route finder's and the
+// navigation data's tests), a clock the test drives, and the airway search
+// written out literally (a recursive visit with a linear scan of the visited
+// list) as the reference for the fast one.
 
 #include <cstdint>
 #include <functional>
@@ -9,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "common/Clock.h"
@@ -60,7 +62,7 @@ struct NetBuilder {
             const float d = GetDistance(a.lat, a.lon, b.lat, b.lon, c);
             legsFrom.at(static_cast<std::size_t>(l.from - 1))
                 .push_back({static_cast<std::int16_t>(l.to), FixedText<5>(l.airway), l.length.value_or(d),
-                            l.course.value_or(CourseTo(a.lat, a.lon, b.lat, b.lon))});
+                            l.course.value_or(c < 0 ? c + 360 : c)});
         }
         AirwayNetwork net;
         for (std::size_t i = 0; i < nodes.size(); ++i)
@@ -96,16 +98,15 @@ inline std::vector<EntryView> Entries(const SearchState& f, std::int32_t first =
     return out;
 }
 
-// The airway search step by step, with a fixed visited table that fails when
-// its bound is passed and a handler around every visit.
+// One airway search step by step (one search per object), with a fixed
+// visited table of (node, distance) that fails when its bound is passed; a
+// fault ends the visit it arose in.
 class LiteralAirwaySearch {
 public:
     LiteralAirwaySearch(const AirwayNetwork& network, SearchState& state, Clock& clock)
         : f_(state), net_(network), clock_(clock), visited_(VisitedCapacity) {}
 
     void SearchAirways(std::int32_t start) {
-        for (std::int32_t i = 0; i <= f_.VisitCount && i < VisitedCapacity; ++i)
-            visited_[static_cast<std::size_t>(i)] = {};
         f_.VisitCount = 0;
         f_.SearchTimeLimit = 3000;
         f_.PathLen = 1;
@@ -116,23 +117,10 @@ public:
     }
 
 private:
-    struct Visited {
-        std::int32_t node = 0;
-        float dist = 0.0f;
-    };
-
-    void Visit(std::int32_t node, float dist) {
-        try {
-            VisitBody(node, dist);
-        } catch (const TarnwellError&) {
-        } catch (const std::out_of_range&) {
-        }
-    }
-
-    void VisitBody(std::int32_t node, float dist) {
+    void Visit(std::int32_t node, float dist) try {
         for (std::int32_t i = 0; i <= f_.VisitCount; ++i) {
-            const Visited& v = visited_.at(static_cast<std::size_t>(i));
-            if (v.node == node && dist >= v.dist) return;
+            const auto& [seen, shortest] = visited_.at(static_cast<std::size_t>(i));
+            if (seen == node && dist >= shortest) return;
         }
         ++f_.VisitCount;
         visited_.at(static_cast<std::size_t>(f_.VisitCount)) = {node, dist};
@@ -141,13 +129,10 @@ private:
         const float remaining = GetDistance(here.Latitude, here.Longitude, f_.TargetLat, f_.TargetLon, course);
         if (course < 0) course += 360;
         if (dist + remaining >= f_.MaxRouteDist) return;
-        std::int32_t best = 0;
-        float bestDev = AngleDiff(net_.Leg(node, 0).LegCourse, course);
+        std::int32_t best = 0;  // the leg pointing most nearly at the target, the first of equals
         for (std::int32_t k = 1; k < here.LegCount; ++k)
-            if (AngleDiff(net_.Leg(node, k).LegCourse, course) < bestDev) {
+            if (AngleDiff(net_.Leg(node, k).LegCourse, course) < AngleDiff(net_.Leg(node, best).LegCourse, course))
                 best = k;
-                bestDev = AngleDiff(net_.Leg(node, k).LegCourse, course);
-            }
         if (dist + net_.Leg(node, best).LegLength < f_.MaxRouteDist) {
             if (AngleDiff(net_.Leg(node, best).LegCourse, course) > 90) return;
             if (Take(node, dist, best)) return;
@@ -158,6 +143,8 @@ private:
             if (dist + leg.LegLength < f_.MaxRouteDist && AngleDiff(leg.LegCourse, course) <= 90)
                 if (Take(node, dist, k)) return;
         }
+    } catch (const TarnwellError&) {
+    } catch (const std::out_of_range&) {
     }
 
     // Follows leg k; true when it reached the target and the route was kept.
@@ -183,7 +170,7 @@ private:
     SearchState& f_;
     const AirwayNetwork& net_;
     Clock& clock_;
-    std::vector<Visited> visited_;
+    std::vector<std::pair<std::int32_t, float>> visited_;  // entry 0 stays unused
 };
 
 }  // namespace tarnwell::testing

@@ -1,22 +1,21 @@
-// The airway search on small networks with known answers, and against the
-// literal search on random networks.
+// The airway search on small networks with known answers and against the
+// literal search on random networks; route assembly, which runs up to four
+// searches between the nearest nodes and then falls back to point-to-point.
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
 
 #include "plans/AirwaySearchSupport.h"
+#include "plans/RouteAssembly.h"
 
 namespace tarnwell {
 namespace {
 
-using testing::CourseTo;
-using testing::EntryView;
 using testing::NetBuilder;
 
 // The course from 50 N 0 E to 50 N 1 E, where most targets lie, and a very short leg.
-const float CourseEast = CourseTo(50, 0, 50, 1);
+const float CourseEast = testing::CourseTo(50, 0, 50, 1);
 const float Unit = 1.0f / 65536;
 
 // S -> A -> C -> T (nodes 1 3 4 5) is straight on course and found first;
@@ -47,98 +46,54 @@ void AddSteps(NetBuilder& net, std::int32_t head, int levels) {
     }
 }
 
-// Node 1 with `levels` steps. Only when they are done do its further legs
-// lead (with `toTheLastVisit`) to 14 steps more and 1698 dead ends, then to
-// X, which reaches the target, and to one more dead end.
-NetBuilder ManyVisits(int levels, bool toTheLastVisit = false) {
+// Node 1 with 15 steps. Only when they are done do its further legs lead to
+// 14 steps more and 1698 dead ends, then to X, which would reach the target
+// at the last visit the visited list holds, and to one more dead end.
+NetBuilder ManyVisits() {
     NetBuilder net{{{"N0", 50, 0}}};
-    AddSteps(net, 1, levels);
+    AddSteps(net, 1, 15);
     const auto next = [&net](const char* ident, std::int32_t from, float courseOff = 0, float lon = 0) {
         net.nodes.push_back({ident, 50, lon});
         const auto to = static_cast<std::int32_t>(net.nodes.size());
         net.legs.push_back({from, to, "UL2", Unit, CourseEast + courseOff});
         return to;
     };
-    if (toTheLastVisit) {
-        AddSteps(net, next("HEAD", 1), 14);
-        const auto hub = next("HUB", 1);
-        for (int k = 0; k < 1697; ++k) next("END", hub);
-    }
+    AddSteps(net, next("HEAD", 1), 14);
+    const auto hub = next("HUB", 1);
+    for (int k = 0; k < 1697; ++k) next("END", hub);
     const auto x = next("X", 1, 45);
     next("END", 1, 45);
     next("TARGET", x, 0, 1);
     return net;
 }
 
-// S A N Z B: N again at 20 (viaB 15) is turned away; at 19, N and Z are visited again.
-NetBuilder Revisit(float viaB) {
-    return {{{"S", 50, 0}, {"A", 50, 0.5f}, {"B", 50.3f, 0.5f}, {"N", 50, 1}, {"Z", 50, 1.5f}, {"T", 50, 3}},
-            {{1, 2, "UL1", 10}, {1, 3, "UL1", 5}, {2, 4, "UL1", 10}, {3, 4, "UL1", viaB}, {4, 5, "UL1", 1}}};
-}
-
 TEST(AirwaySearch, FindsTheShortestRouteWithinItsBounds) {
-    // A target position whose course plus 90 is exact in single precision.
-    float lon = 1;
-    while (AngleDiff(CourseTo(50, 0, 50, lon) + 90, CourseTo(50, 0, 50, lon)) != 90) lon = std::nextafter(lon, 2.0f);
-    float c = 0.0f;
-    const float budget = GetDistance(50, 0, 50, 1, c) * 1.25f;
-    const float rest = GetDistance(50.3f, 1, 50, 1, c);
-    // The shortest first leg that brings S -> N -> T exactly to the budget.
-    float first = budget - rest;
-    while (first + rest < budget) first = std::nextafter(first, 1e9f);
-    while (std::nextafter(first, 0.0f) + rest >= budget) first = std::nextafter(first, 0.0f);
-    ASSERT_EQ(first + rest, budget);
-    const testing::NetNode s{"S", 50, 0}, n{"N", 50.3f, 1}, t{"T", 50, 1}, t90{"T", 50, lon};
-
     struct Case {
         const char* what;
         NetBuilder net;
-        std::int32_t target = 0;                    // 0: the last node
-        bool found = true;
-        std::int32_t routeCount = -1, visits = -1;  // checked unless -1
-        std::vector<EntryView> route{};             // entries from 1 on
-        float offset = 0;                           // of the trip from the nodes' positions
+        std::int32_t visits, routeCount = 0;  // a route is found when it has entries
         std::uint32_t base = 0, elapsed = 0;        // the clock reads base twice, then base + elapsed
     };
     const Case cases[] = {
-        {.what = "one leg", .net = {{s, t}, {{1, 2, "UL9"}}}, .routeCount = 2,
-         .route = {{'H', 1, "UL9  "}, {'H', 2, "UL9  "}}},
-        {.what = "a shorter route replaces the first but for its last entry", .net = Detour, .routeCount = 3,
-         .route = {{'H', 1, "UB   "}, {'H', 2, "UB   "}, {'H', 5, "UB   "}, {'H', 5, "UA   "}}, .elapsed = 2999},
-        {.what = "past the time limit after the first route", .net = Detour, .routeCount = 4,
-         .route = {{'H', 1, "UA   "}, {'H', 3, "UA   "}, {'H', 4, "UA   "}, {'H', 5, "UA   "}}, .elapsed = 3000},
-        {.what = "the counter wraps", .net = Detour, .routeCount = 3, .base = 0xFFFFFF00u, .elapsed = 2999},
-        {.what = "starting at the target needs a leg back to it",
-         .net = {{t, {"X", 50, 1.2f}}, {{1, 2, "UX"}, {2, 1, "UY"}}}, .target = 1,
-         .route = {{'H', 1, "UX   "}, {'H', 2, "UY   "}, {'H', 1, "UY   "}}, .offset = 1},
-        {.what = "a leg at 90 degrees", .net = {{s, t90}, {{1, 2, "UL1", {}, CourseTo(50, 0, 50, lon) + 90}}}},
-        {.what = "beyond 90", .net = {{s, t90}, {{1, 2, "UL1", {}, CourseTo(50, 0, 50, lon) + 90.01f}}},
-         .found = false},
-        {.what = "a leg at the budget", .net = {{s, t}, {{1, 2, "UL1", budget}}}, .found = false},
-        {.what = "a leg just short of it", .net = {{s, t}, {{1, 2, "UL1", std::nextafter(budget, 0.0f)}}}},
-        {.what = "a chain and the line on at the budget",
-         .net = {{s, n, t}, {{1, 2, "UL1", first, CourseEast}, {2, 3, "UL1", 0.001f}}}, .found = false},
-        {.what = "just short of it",
-         .net = {{s, n, t}, {{1, 2, "UL1", std::nextafter(first, 0.0f), CourseEast}, {2, 3, "UL1", 0.001f}}}},
-        {.what = "an arrival no shorter", .net = Revisit(15), .found = false, .visits = 5},
-        {.what = "a shorter arrival", .net = Revisit(14), .found = false, .visits = 7},
-        {.what = "198 legs", .net = Chain(198), .routeCount = 199},
-        {.what = "199 legs", .net = Chain(199), .found = false, .routeCount = 0},
-        {.what = "X at the 65536th visit, and one more", .net = ManyVisits(15), .visits = 65537},
-        {.what = "X at the last visit the list holds", .net = ManyVisits(15, true), .found = false,
-         .visits = VisitedCapacity},
+        {.what = "a shorter route replaces the first", .net = Detour, .visits = 4, .routeCount = 3, .elapsed = 2999},
+        {.what = "past the time limit after the first route", .net = Detour, .visits = 3, .routeCount = 4,
+         .elapsed = 3000},
+        {.what = "the counter wraps", .net = Detour, .visits = 4, .routeCount = 3, .base = 0xFFFFFF00u,
+         .elapsed = 2999},
+        {.what = "198 legs", .net = Chain(198), .visits = 198, .routeCount = 199},
+        {.what = "199 legs: the target is visited as any node", .net = Chain(199), .visits = 200},
+        {.what = "X at the last visit the list holds", .net = ManyVisits(), .visits = VisitedCapacity},
     };
     for (const Case& k : cases) {
         const AirwayNetwork net = k.net.Build();
         SearchState state;
         testing::ScriptedClock clock;
         clock.reading = [&k](int reading) { return reading < 2 ? k.base : k.base + k.elapsed; };
-        testing::AimAt(state, net, 1, k.target ? k.target : net.Count(), k.offset);
+        testing::AimAt(state, net, 1, net.Count());
         SearchAirways(net, state, clock, 1);
-        EXPECT_EQ(state.MaxRouteDist < InitialBudget(state), k.found) << k.what;
-        if (k.routeCount >= 0) { EXPECT_EQ(state.RouteCount, k.routeCount) << k.what; }
-        if (k.visits >= 0) { EXPECT_EQ(state.VisitCount, k.visits) << k.what; }
-        EXPECT_EQ(testing::Entries(state, 1, static_cast<std::int32_t>(k.route.size())), k.route) << k.what;
+        EXPECT_EQ(state.RouteCount, k.routeCount) << k.what;
+        EXPECT_EQ(state.MaxRouteDist < InitialBudget(state), k.routeCount > 0) << k.what;
+        EXPECT_EQ(state.VisitCount, k.visits) << k.what;
     }
 }
 
@@ -147,30 +102,38 @@ TEST(AirwaySearch, MatchesTheLiteralSearchOnRandomNetworks) {
     std::uniform_real_distribution<float> lat(49, 51), lon(0, 3), unit(0, 1);
     const auto below = [&rng](int n) { return static_cast<std::int32_t>(rng() % static_cast<unsigned>(n)); };
     const char* idents[] = {"ALPHA", "BRAVO", "CHARL", "DELTA", "ECHO"};
+    // Everything a search leaves behind, the clock readings included.
+    const auto outcome = [](const SearchState& f, const testing::ScriptedClock& clock) {
+        return std::tuple(f.MaxRouteDist, f.RouteCount, f.VisitCount, clock.readings,
+                          testing::Entries(f, 0, RouteEntryCapacity));
+    };
     int routes = 0;
     SearchState fast;  // one state for every round, as a plan builder keeps it
     for (int round = 0; round < 3000; ++round) {
         const int nodes = 2 + below(40);
         NetBuilder b;
-        for (int i = 0; i < nodes; ++i) {
-            if (i > 0 && unit(rng) < 0.1f) {  // some nodes share a position or an identifier
-                const testing::NetNode other = b.At(below(i) + 1);
-                b.nodes.push_back({idents[below(5)], other.lat, other.lon});
-            } else {
-                b.nodes.push_back({idents[below(5)] + std::to_string(below(3)), lat(rng), lon(rng)});
-            }
+        for (int i = 0; i < nodes; ++i) {  // some nodes share a position or an identifier
+            const bool twin = i > 0 && unit(rng) < 0.1f;
+            const testing::NetNode o = twin ? b.At(below(i) + 1) : testing::NetNode{"", lat(rng), lon(rng)};
+            b.nodes.push_back({idents[below(5)] + (twin ? "" : std::to_string(below(3))), o.lat, o.lon});
         }
+        const std::int32_t start = below(nodes) + 1, target = below(nodes) + 1;
+        const testing::NetNode &s = b.At(start), &t = b.At(target);
+        float c = 0.0f;
+        const float budget = GetDistance(s.lat + 0.1f, s.lon, t.lat, t.lon - 0.1f, c) * 1.25f;
         for (std::int32_t from = 1; from <= nodes; ++from) {
             for (int k = below(7); k > 0; --k) {
                 testing::NetLeg leg{from, below(nodes) + 1, "U" + std::to_string(below(4))};
                 const float pick = unit(rng);
                 if (pick < 0.2f) leg.length = 5.0f * static_cast<float>(below(20) + 1);  // equal lengths
                 if (pick > 0.7f) leg.course = 45.0f * static_cast<float>(below(8));      // ties and right angles
+                // Legs at the edges: at right angles to the target, as long as the whole budget.
+                if (pick > 0.9f) leg.course = testing::CourseTo(b.At(from).lat, b.At(from).lon, t.lat, t.lon) + 90;
+                if (pick < 0.05f && from == start) leg.length = budget;
                 b.legs.push_back(leg);
             }
         }
         const AirwayNetwork net = b.Build();
-        const std::int32_t start = below(nodes) + 1, target = below(nodes) + 1;
         const std::uint32_t step = below(3) == 0 ? static_cast<std::uint32_t>(below(400)) : 0;
 
         SearchState literal;
@@ -181,15 +144,37 @@ TEST(AirwaySearch, MatchesTheLiteralSearchOnRandomNetworks) {
         SearchAirways(net, fast, fastClock, start);
         testing::LiteralAirwaySearch(net, literal, literalClock).SearchAirways(start);
 
-        ASSERT_EQ(fast.MaxRouteDist, literal.MaxRouteDist) << "round " << round;
-        ASSERT_EQ(fast.RouteCount, literal.RouteCount) << "round " << round;
-        ASSERT_EQ(fast.VisitCount, literal.VisitCount) << "round " << round;
-        ASSERT_EQ(fastClock.readings, literalClock.readings) << "round " << round;
-        ASSERT_EQ(testing::Entries(fast, 0, RouteEntryCapacity), testing::Entries(literal, 0, RouteEntryCapacity))
-            << "round " << round;
+        ASSERT_EQ(outcome(fast, fastClock), outcome(literal, literalClock)) << "round " << round;
         routes += fast.RouteCount > 0;
     }
     EXPECT_GT(routes, 500);  // the rounds are not all trivial
+}
+
+TEST(AssembleRoute, TriesOtherTargetsAndOriginsThenFallsBackToPointToPoint) {
+    const std::tuple<testing::NetBuilder, std::int16_t, std::vector<testing::EntryView>> cases[] = {
+        {{{{"S", 50, 0}, {"T", 50, 1}}, {{1, 2, "UL1"}}}, 1, {{'H', 1, "UL1  "}, {'H', 2, "UL1  "}}},
+        // The nearest nodes are unconnected; the next target skips nodes that
+        // share the first one's latitude or longitude, and is reached.
+        {{{{"S", 50, 0}, {"T", 50, 1}, {"T2", 50.1f, 1.1f}, {"LAT", 50, 1.01f}, {"LON", 50.01f, 1}}, {{1, 3, "UL2"}}},
+         2, {{'H', 1, "UL2  "}, {'H', 3, "UL2  "}}},
+        // Nothing connects: four searches, then navaid to navaid (here no
+        // navaid at all, so the route holds only the departure and the arrival).
+        {{{{"S", 50, 0}, {"T", 50, 3}, {"C", 50.5f, 0.5f}, {"D", 50.5f, 2.5f}}}, 4, {{' ', 0, "     "}}},
+    };
+    for (const auto& [net, searches, route] : cases) {
+        const NavigationData nav({}, {}, {}, {}, net.Build(), {});
+        SearchState state;
+        testing::ScriptedClock clock;
+        testing::AimAt(state, nav.HighNodes, 1, 2);
+        state.SetOrigin(nav.HighNodes.Node(1));
+        AssembleRoute(nav, state, clock, 1);
+        EXPECT_EQ(state.AirwaySearches, searches);
+        EXPECT_EQ(state.Mode, searches < 4 ? RouteMode::Airways : RouteMode::PointToPoint);
+        EXPECT_EQ(testing::Entries(state), route) << searches;
+        if (searches < 4) continue;
+        EXPECT_EQ(std::pair(state.RouteEntries[1].RouteLat, state.RouteEntries[1].RouteLon), std::pair(50.0f, 3.0f));
+        EXPECT_EQ(state.OriginIdent.Trimmed(), "C");  // the third search started elsewhere
+    }
 }
 
 }  // namespace
