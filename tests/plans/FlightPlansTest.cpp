@@ -83,6 +83,16 @@ TEST(UniqueRoutes, OnePairPerRunOfAdjacentRoutesAndEachRouteGetsItsPairsFirstPla
     EXPECT_EQ(pointers, (std::vector<std::int32_t>{1, 1, 1, 2, 3, 1, 5, 5, 6, 99}));
 }
 
+TEST(UniqueRoutes, ReadingBackTakesAtMost34000Pairs) {
+    testing::TempProgramFolder dir;
+    std::string lines;
+    for (int n = 1; n <= UniqueRouteCapacity; ++n) lines += " " + std::to_string(n) + " ,AAA,BBB,EAAA,EBBB\r\n";
+    const auto file = dir.Write("Data/UniqueRoutes.txt", lines);
+    EXPECT_EQ(UniqueRouteCount(LoadUniqueRoutes(file)), UniqueRouteCapacity);
+    dir.Write("Data/UniqueRoutes.txt", lines + " 34001 ,AAA,BBB,EAAA,EBBB\r\n");
+    EXPECT_NE(ErrorOf([&] { LoadUniqueRoutes(file); }).find("more than 34000 city pairs"), std::string::npos);
+}
+
 TEST(CreateFlightPlans, WritesEveryPlanFileAndLogLineThenPacksThem) {
     Plans p;  // no plan folder yet: it is created
     p.Create();
