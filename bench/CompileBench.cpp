@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "inspect/RouteSetCheck.h"
+#include "examine/RouteSetCheck.h"
 #include "timetable/ScheduleSort.h"
 #include "timetable/TimetableFile.h"
 #include "compile/CompileDriver.h"

@@ -84,10 +84,10 @@ def scenarios(random_count, seed):
                                      "--airline-name", "Zürich Air Services and Long Names Limited"]]
     yield "defaults and airlines", {}, [["build-defaults", "@RealWorld.KRX"], ["import-airlines", "@airlines.csv"],
                                        ["airlines"], ["airlines", "air"], ["airlines", "nothing-like-it"]]
-    inspect = [["compile", "@" + tt] + compile_args, ["check", "Tarnwell Air (Leeds)"]]
+    examining = [["compile", "@" + tt] + compile_args, ["check", "Tarnwell Air (Leeds)"]]
     for name in ["index.kr1", "routes.kr1", "airline.kr1", "arrivals.kr1", "APT.kr1", "PLANS.kr1", "nope.kr1"]:
-        inspect.append(["dump", "Tarnwell Air (Leeds)", name])
-    yield "check and dump", {}, inspect
+        examining.append(["dump", "Tarnwell Air (Leeds)", name])
+    yield "check and dump", {}, examining
     yield "bad number", {"bad.KRX": "LBA,DUB,EGNM,EIDW,TWL,x,320,700,900,1,0,1,0,0,0,1,1,0,1,1,0,1,0,0\r\n"}, \
         [["compile", "@bad.KRX"] + compile_args]
     yield "cut short", {"short.KRX": "LBA,DUB,EGNM,EIDW,TWL,1,320,700\r\n"}, [["compile", "@short.KRX"] + compile_args]

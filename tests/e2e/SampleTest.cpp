@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "inspect/RouteSetCheck.h"
+#include "examine/RouteSetCheck.h"
 
 using namespace tarnwell;
 using namespace tarnwell::testing;

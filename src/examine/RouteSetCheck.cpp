@@ -1,17 +1,17 @@
-#include "inspect/RouteSetCheck.h"
+#include "examine/RouteSetCheck.h"
 
 #include <string>
 #include <system_error>
 
 #include "common/BinaryIO.h"
-#include "inspect/check/AptLayoutCheck.h"
-#include "inspect/check/ArrivalListCheck.h"
-#include "inspect/check/DepartureBlockCheck.h"
-#include "inspect/check/PlanFileCheck.h"
-#include "inspect/check/ProblemText.h"
-#include "inspect/check/RouteLinkCheck.h"
-#include "inspect/check/RouteSetFiles.h"
-#include "inspect/check/SummaryCounts.h"
+#include "examine/check/AptLayoutCheck.h"
+#include "examine/check/ArrivalListCheck.h"
+#include "examine/check/DepartureBlockCheck.h"
+#include "examine/check/PlanFileCheck.h"
+#include "examine/check/ProblemText.h"
+#include "examine/check/RouteLinkCheck.h"
+#include "examine/check/RouteSetFiles.h"
+#include "examine/check/SummaryCounts.h"
 #include "records/RecordLayouts.h"
 #include "routeset/RouteSetOutput.h"
 

@@ -1,4 +1,4 @@
-#include "inspect/check/RouteLinkCheck.h"
+#include "examine/check/RouteLinkCheck.h"
 
 #include <cstdint>
 #include <optional>

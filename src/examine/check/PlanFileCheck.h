@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "inspect/check/ProblemText.h"
-#include "inspect/check/RouteSetFiles.h"
+#include "examine/check/ProblemText.h"
+#include "examine/check/RouteSetFiles.h"
 
 namespace tarnwell::routesetcheck {
 

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "TestSupport.h"
-#include "inspect/RouteSetCheck.h"
-#include "inspect/RouteSetDump.h"
+#include "examine/RouteSetCheck.h"
+#include "examine/RouteSetDump.h"
 #include "plans/PlanFile.h"
 #include "records/RecordLayouts.h"
 #include "routeset/AptFile.h"

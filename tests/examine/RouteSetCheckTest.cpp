@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "inspect/TestRouteSet.h"
+#include "examine/TestRouteSet.h"
 
 namespace tarnwell {
 

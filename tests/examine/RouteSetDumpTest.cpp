@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "inspect/TestRouteSet.h"
+#include "examine/TestRouteSet.h"
 
 namespace tarnwell {
 

@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-#include "inspect/check/ProblemText.h"
-#include "inspect/check/RouteSetFiles.h"
+#include "examine/check/ProblemText.h"
+#include "examine/check/RouteSetFiles.h"
 
 namespace tarnwell::routesetcheck {
 

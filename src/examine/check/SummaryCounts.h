@@ -3,8 +3,8 @@
 // routes, named airlines and plans (the plans by kind come from the plan
 // check).
 
-#include "inspect/RouteSetCheck.h"
-#include "inspect/check/RouteSetFiles.h"
+#include "examine/RouteSetCheck.h"
+#include "examine/check/RouteSetFiles.h"
 
 namespace tarnwell::routesetcheck {
 

@@ -1,4 +1,4 @@
-#include "inspect/check/RouteSetFiles.h"
+#include "examine/check/RouteSetFiles.h"
 
 #include <span>
 #include <string>

@@ -1,12 +1,12 @@
-#include "inspect/check/PlanFileCheck.h"
+#include "examine/check/PlanFileCheck.h"
 
 #include <array>
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "inspect/RouteSetDump.h"
-#include "inspect/check/NavigationTables.h"
+#include "examine/RouteSetDump.h"
+#include "examine/check/NavigationTables.h"
 #include "navdata/NavRecords.h"
 #include "plans/PlanFile.h"
 

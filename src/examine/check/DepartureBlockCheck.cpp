@@ -1,4 +1,4 @@
-#include "inspect/check/DepartureBlockCheck.h"
+#include "examine/check/DepartureBlockCheck.h"
 
 #include <string>
 

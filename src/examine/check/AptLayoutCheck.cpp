@@ -1,4 +1,4 @@
-#include "inspect/check/AptLayoutCheck.h"
+#include "examine/check/AptLayoutCheck.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
-#include "inspect/check/SummaryCounts.h"
+#include "examine/check/SummaryCounts.h"
 
 #include <span>
 
-#include "inspect/RouteSetDump.h"
+#include "examine/RouteSetDump.h"
 
 namespace tarnwell::routesetcheck {
 

@@ -3,8 +3,8 @@
 // airport of index.kr1 whose code the route has, and PlanPointer a plan of
 // PLANS.kr1.
 
-#include "inspect/check/ProblemText.h"
-#include "inspect/check/RouteSetFiles.h"
+#include "examine/check/ProblemText.h"
+#include "examine/check/RouteSetFiles.h"
 
 namespace tarnwell::routesetcheck {
 

@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <optional>
 
-#include "inspect/check/AirportPartLayout.h"
-#include "inspect/check/ProblemText.h"
-#include "inspect/check/RouteSetFiles.h"
+#include "examine/check/AirportPartLayout.h"
+#include "examine/check/ProblemText.h"
+#include "examine/check/RouteSetFiles.h"
 
 namespace tarnwell::routesetcheck {
 

@@ -1,4 +1,4 @@
-#include "inspect/RouteSetDump.h"
+#include "examine/RouteSetDump.h"
 
 #include <algorithm>
 #include <array>
@@ -13,7 +13,7 @@
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
 #include "plans/PlanFile.h"
-#include "inspect/RouteSetCheck.h"
+#include "examine/RouteSetCheck.h"
 #include "records/RecordLayouts.h"
 #include "routeset/AptFile.h"
 #include "navdata/AirwayNetwork.h"

@@ -1,4 +1,4 @@
-#include "inspect/check/ArrivalListCheck.h"
+#include "examine/check/ArrivalListCheck.h"
 
 #include <algorithm>
 #include <string>

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/BinaryIO.h"
-#include "inspect/check/ProblemText.h"
+#include "examine/check/ProblemText.h"
 #include "records/RecordLayouts.h"
 
 namespace tarnwell::routesetcheck {

@@ -1,7 +1,7 @@
-#include "inspect/check/ProblemText.h"
+#include "examine/check/ProblemText.h"
 
 #include "common/FixedText.h"
-#include "inspect/RouteSetDump.h"
+#include "examine/RouteSetDump.h"
 
 namespace tarnwell::routesetcheck {
 

@@ -8,8 +8,8 @@
 #include "cli/Commands.h"
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
-#include "inspect/RouteSetCheck.h"
-#include "inspect/RouteSetDump.h"
+#include "examine/RouteSetCheck.h"
+#include "examine/RouteSetDump.h"
 #include "routeset/RouteSetOutput.h"
 
 namespace fs = std::filesystem;

@@ -1,4 +1,4 @@
-#include "inspect/check/NavigationTables.h"
+#include "examine/check/NavigationTables.h"
 
 #include <system_error>
 

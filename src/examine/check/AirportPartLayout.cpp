@@ -1,6 +1,6 @@
-#include "inspect/check/AirportPartLayout.h"
+#include "examine/check/AirportPartLayout.h"
 
-#include "inspect/check/ProblemText.h"
+#include "examine/check/ProblemText.h"
 
 namespace tarnwell::routesetcheck {
 
