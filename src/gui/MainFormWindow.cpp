@@ -131,7 +131,6 @@ void MainFormWindow::ShowAirlinePicker() {
 }
 
 void MainFormWindow::GetRealWorldData() {
-    if (Working()) return;
     // The picker's list is read now, as it stands at the click.
     MergeRequest request{{}, picker_.ChosenAirlines()};
     StartWork(
@@ -144,7 +143,6 @@ void MainFormWindow::GetRealWorldData() {
 }
 
 void MainFormWindow::CompileSchedule() {
-    if (Working()) return;
     // The text boxes are read now, as they stand at the click.
     CompileRequest request{setName_->text().toStdString(), airlineIATA_->text().toStdString(),
                            airlineNAME_->text().toStdString(), {}};
