@@ -31,7 +31,10 @@ NavigationData::NavigationData(std::vector<NavAirport> navAirports, std::vector<
       Intersections(std::move(intersections)),
       HighNodes(std::move(highNodes)),
       LowNodes(std::move(lowNodes)),
-      HighNodeIndex(IndexOf(HighNodes)) {
+      HighNodeIndex(IndexOf(HighNodes)),
+      VorGrid(Vors),
+      NdbGrid(Ndbs),
+      IntersectionGrid(Intersections) {
     firstByCode_.reserve(NavAirports.size());
     for (std::size_t i = 0; i < NavAirports.size(); ++i)
         firstByCode_.try_emplace(CodeKey(NavAirports[i].ICAO), static_cast<std::int32_t>(i));

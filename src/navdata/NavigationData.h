@@ -12,6 +12,7 @@
 #include "common/FixedText.h"
 #include "common/Progress.h"
 #include "navdata/AirwayNetwork.h"
+#include "navdata/NavaidGrid.h"
 #include "navdata/NavRecords.h"
 #include "navdata/NearestNodeIndex.h"
 
@@ -32,6 +33,10 @@ public:
     const AirwayNetwork LowNodes;
     // The nearest-node index of HighNodes.
     const NearestNodeIndex HighNodeIndex;
+    // The VORs, NDBs and intersections filed by position.
+    const NavaidGrid VorGrid;
+    const NavaidGrid NdbGrid;
+    const NavaidGrid IntersectionGrid;
 
     // The fixed-record tables are indexed from 0 and their Max is the last
     // index; the airway networks are numbered from 1 and their Count is the

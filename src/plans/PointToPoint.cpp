@@ -38,25 +38,28 @@ struct HopSearch {
     float bestDist = 99999.0f;
     std::optional<Candidate> best;
 
-    // Offers every navaid of one table; a later one must be strictly nearer
-    // to the aim point than the best so far.
+    // Offers the navaids of one table that lie in the box. A navaid must be
+    // strictly nearer to the aim point than the best so far; of equally near
+    // ones the first in the table wins, as when the table is read in order.
     template <typename Record>
-    void Pass(const std::vector<Record>& table, PointKind kind) {
+    void Pass(const std::vector<Record>& table, const NavaidGrid& grid, PointKind kind) {
         const std::int16_t outer = CheckedInt16(2 * static_cast<std::int32_t>(ring), "twice the search ring");
-        for (std::size_t i = 0; i < table.size(); ++i) {
-            const float lat = table[i].Latitude;
-            const float lon = table[i].Longitude;
-            if (!(lat >= box.SouthLat && lat <= box.NorthLat && lon >= box.WestLon && lon <= box.EastLon)) continue;
+        std::int32_t passBest = -1;
+        grid.ForEachInBox(box.SouthLat, box.NorthLat, box.WestLon, box.EastLon, [&](const NavaidGrid::Point& p) {
             float bearing = 0.0f;
-            const float fromHere = GetDistance(curLat, curLon, lat, lon, bearing);
+            const float fromHere = GetDistance(curLat, curLon, p.Latitude, p.Longitude, bearing);
             if (bearing < 0) bearing += 360;
-            if (AngleDiff(bearing, course) > SectorHalfWidth || !(fromHere > ring) || !(fromHere < outer)) continue;
+            if (AngleDiff(bearing, course) > SectorHalfWidth || !(fromHere > ring) || !(fromHere < outer)) return;
             float unused = 0.0f;
-            const float fromAim = GetDistance(aimLat, aimLon, lat, lon, unused);
-            if (fromAim < bestDist) {
+            const float fromAim = GetDistance(aimLat, aimLon, p.Latitude, p.Longitude, unused);
+            if (fromAim < bestDist || (fromAim == bestDist && passBest >= 0 && p.Index < passBest)) {
                 bestDist = fromAim;
-                best = Candidate{kind, static_cast<std::int32_t>(i), lat, lon};
+                passBest = p.Index;
             }
+        });
+        if (passBest >= 0) {
+            const Record& r = table[static_cast<std::size_t>(passBest)];
+            best = Candidate{kind, passBest, r.Latitude, r.Longitude};
         }
     }
 
@@ -124,13 +127,13 @@ void PlanPointToPoint(const NavigationData& nav, SearchState& f, float DepLat, f
                 hop.bestDist = 99999.0f;
                 hop.best.reset();
                 std::optional<Candidate> setAside;
-                hop.Pass(nav.Vors, PointKind::Vor);
+                hop.Pass(nav.Vors, nav.VorGrid, PointKind::Vor);
                 if (hop.best && hop.bestDist > NearbyVor) {
                     setAside = hop.best;  // the distance stays the one to beat
                     hop.best.reset();
                 }
-                if (!hop.best) hop.Pass(nav.Intersections, PointKind::Intersection);
-                if (!hop.best) hop.Pass(nav.Ndbs, PointKind::Ndb);
+                if (!hop.best) hop.Pass(nav.Intersections, nav.IntersectionGrid, PointKind::Intersection);
+                if (!hop.best) hop.Pass(nav.Ndbs, nav.NdbGrid, PointKind::Ndb);
                 if (!hop.best) hop.best = setAside;
                 if (hop.best) {
                     chosen = hop.best;
