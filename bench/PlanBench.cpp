@@ -2,14 +2,15 @@
 // another with one search state, as the compile builds them (without writing
 // the plan files).
 //
-//   tarnwell_bench plans [FOLDER] [--pairs N] [--seed N]
+//   tarnwell_bench plans [FOLDER] [--pairs N] [--seed N] [--city-pairs FILE]
 //
 // FOLDER is a program folder whose Data folder holds nav_APT.bin, nav_VOR.bin,
 // nav_NDB.bin, nav_ISC.bin and HighAlt.ab1 (default: the compile benchmark's
 // generated database, written to a scratch folder that is removed
 // afterwards). It is only read. The city pairs
 // join random airports inside the box of the high-altitude network's nodes
-// (default 2,000 pairs, seed 1).
+// (default 2,000 pairs, seed 1), or are those of FILE, a compile's
+// Data/UniqueRoutes.txt, in its order.
 
 #include <algorithm>
 #include <chrono>
@@ -44,6 +45,7 @@ struct Options {
     std::optional<fs::path> folder;
     int pairs = 2000;
     unsigned seed = 1;
+    std::optional<fs::path> cityPairs;
 };
 
 std::optional<Options> ParseOptions(int argc, char** argv) {
@@ -58,6 +60,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
                 if (value < 1 || value > UniqueRouteCapacity) return std::nullopt;
                 o.pairs = static_cast<int>(value);
             }
+        } else if (arg == "--city-pairs" && i + 1 < argc) {
+            o.cityPairs = argv[++i];
         } else if (!arg.starts_with("--") && !o.folder) {
             o.folder = arg;
         } else {
@@ -128,7 +132,7 @@ double Percent(std::size_t part, std::size_t whole) {
 // it considers, so nothing of note happens after its last reading). Like
 // the program's tick clock it reads the steady clock only every few calls,
 // and afresh at the start of each search.
-class SearchTimingPort : public ClockPort {
+class SearchTimingPort : public ClockPort, public Clock {
 public:
     explicit SearchTimingPort(const SearchState& finder) : finder_(finder) {}
 
@@ -175,7 +179,8 @@ private:
 int PlanBench(int argc, char** argv) {
     const std::optional<Options> options = ParseOptions(argc, argv);
     if (!options) {
-        std::fprintf(stderr, "usage: tarnwell_bench plans [FOLDER] [--pairs N (1 to %d)] [--seed N]\n",
+        std::fprintf(stderr,
+                     "usage: tarnwell_bench plans [FOLDER] [--pairs N (1 to %d)] [--seed N] [--city-pairs FILE]\n",
                      UniqueRouteCapacity);
         return 2;
     }
@@ -227,7 +232,30 @@ int PlanBench(int argc, char** argv) {
     std::mt19937 rng(options->seed);
     std::vector<UniqueRoute> uniqueRoutes(1);
     std::vector<float> miles;
-    for (std::int32_t p = 1; p <= options->pairs; ++p) {
+    if (options->cityPairs) {
+        try {
+            uniqueRoutes = LoadUniqueRoutes(*options->cityPairs);
+        } catch (const TarnwellError& e) {
+            std::fprintf(stderr, "%s: %s\n", options->cityPairs->string().c_str(), e.what());
+            return 1;
+        }
+        if (UniqueRouteCount(uniqueRoutes) == 0) {
+            std::fprintf(stderr, "%s: no city pairs\n", options->cityPairs->string().c_str());
+            return 1;
+        }
+        // (FindNavAirport gives 0 both for the first airport and for none.)
+        const auto airport = [&](const FixedText<4>& icao) -> const NavAirport* {
+            const NavAirport& a = nav.NavAirports[static_cast<std::size_t>(nav.FindNavAirport(icao))];
+            return a.ICAO == icao ? &a : nullptr;
+        };
+        for (std::int32_t p = 1; p <= UniqueRouteCount(uniqueRoutes); ++p) {
+            const UniqueRoute& route = uniqueRoutes[static_cast<std::size_t>(p)];
+            const NavAirport* from = airport(route.OriginICAO);
+            const NavAirport* to = airport(route.DestinationICAO);
+            miles.push_back(from && to ? Miles(*from, *to) : NAN);
+        }
+    }
+    for (std::int32_t p = 1; !options->cityPairs && p <= options->pairs; ++p) {
         const auto a = static_cast<std::size_t>(rng() % airports.size());
         auto b = static_cast<std::size_t>(rng() % (airports.size() - 1));
         if (b >= a) ++b;
@@ -309,6 +337,7 @@ int PlanBench(int argc, char** argv) {
     };
     const std::vector<double> ms = sortedMs(-INFINITY, INFINITY);
     std::vector<float> sortedMiles = miles;
+    std::erase_if(sortedMiles, [](float d) { return std::isnan(d); });
     std::sort(sortedMiles.begin(), sortedMiles.end());
     const PlanFigure& slowest =
         *std::max_element(figures.begin(), figures.end(), [](const auto& a, const auto& b) { return a.ms < b.ms; });
@@ -324,8 +353,9 @@ int PlanBench(int argc, char** argv) {
     std::printf("  %zu airports (%zu codes inside the network's box), %zu VORs, %zu NDBs, %zu intersections; loaded in %.3f s\n",
                 nav.NavAirports.size(), airports.size(), nav.Vors.size(), nav.Ndbs.size(),
                 nav.Intersections.size(), loadSeconds);
-    std::printf("  %d plans between random airports (median %.0f NM apart): %.3f s, %.1f plans/s\n", count,
-                sortedMiles[sortedMiles.size() / 2], total, count / total);
+    std::printf("  %d plans between %s (median %.0f NM apart): %.3f s, %.1f plans/s\n", count,
+                options->cityPairs ? ("the city pairs of " + options->cityPairs->string()).c_str() : "random airports",
+                sortedMiles.empty() ? NAN : sortedMiles[sortedMiles.size() / 2], total, count / total);
     std::printf("  made by airway search 1: %.1f%%, 2: %.1f%%, 3: %.1f%%, 4: %.1f%%, point-to-point: %.1f%%; failed: %zu\n",
                 Percent(bySearch[1], figures.size()), Percent(bySearch[2], figures.size()),
                 Percent(bySearch[3], figures.size()), Percent(bySearch[4], figures.size()),

@@ -34,6 +34,12 @@ std::optional<std::string> Parse(int argc, char** argv, Arguments& a) {
             a.verbose = true;
         } else if (arg == "--strict") {
             a.strict = true;
+        } else if (arg == "--jobs") {
+            int jobs = 0;
+            if (!value(v) || std::from_chars(v.data(), v.data() + v.size(), jobs).ptr != v.data() + v.size() ||
+                jobs < 1 || jobs > MaxJobs)
+                return "option --jobs needs a number of threads from 1 to " + std::to_string(MaxJobs);
+            a.jobs = jobs;
         } else if (arg == "--region") {
             std::array<double, 4> bounds{};
             for (double& b : bounds)
@@ -72,6 +78,7 @@ int UsageError(const std::string& message) {
 std::optional<int> RefuseCompileOptions(const Arguments& a, const std::string& command) {
     if (a.setName || a.airlineCode || a.airlineName)
         return UsageError(command + " takes none of --set-name, --airline-iata, --airline-name");
+    if (a.jobs) return UsageError(command + " builds no flight plans and takes no --jobs");
     return std::nullopt;
 }
 

@@ -12,6 +12,7 @@ namespace tarnwell::cli {
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailed = 1;
 inline constexpr int ExitUsage = 2;
+inline constexpr int MaxJobs = 256;  // the most threads --jobs may ask for
 
 struct Arguments {
     std::optional<std::filesystem::path> root;
@@ -20,6 +21,7 @@ struct Arguments {
     bool help = false;
     std::vector<std::string> positional;
     std::optional<std::string> setName, airlineCode, airlineName;
+    std::optional<int> jobs;  // --jobs: threads building flight plans
     std::vector<std::string> realWorldAirlines;
     std::optional<std::filesystem::path> xplane;
     std::optional<std::array<double, 4>> region;

@@ -44,9 +44,24 @@ void CliPort::SetStatus(std::string_view text, StatusKind kind) {
         EndStatusLine();
         std::cerr << text << '\n';
     } else if (options_.terminal) {
-        ShowOnTerminal(text, kind == StatusKind::Step);
+        if (!counting_ || kind == StatusKind::Step) ShowOnTerminal(text, kind == StatusKind::Step);
     } else if (kind == StatusKind::Step) {
         std::cerr << text << '\n';
+    }
+}
+
+void CliPort::Advance(std::string_view work, std::int64_t done, std::int64_t total) {
+    const auto now = std::chrono::steady_clock::now();
+    if (done <= 0) countStart_ = now;
+    counting_ = done < total;
+    const double seconds = std::chrono::duration<double>(now - countStart_).count();
+    const std::string line = ProgressLine(work, done, total, SecondsLeft(done, total, seconds));
+    if (options_.verbose || !options_.terminal) {
+        if (!tenths_.Crossed(done, total)) return;
+        EndStatusLine();
+        std::cerr << line << '\n';
+    } else {
+        ShowOnTerminal(line, done <= 0 || done >= total);
     }
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 // The command line's port: status texts on stderr (one updating line on a
-// terminal, otherwise one line per step), warnings as "warning:" lines, and
-// an optional log of every status text.
+// terminal, otherwise one line per step), the count and time left of long
+// work (on that line, otherwise a line per tenth), warnings as "warning:"
+// lines, and an optional log of every status text.
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
 
+#include "common/ProgressLine.h"
 #include "common/TickClock.h"
 #include "compile/Port.h"
 
@@ -34,7 +36,8 @@ public:
     void DoEvents() override {}
     void Beep(BeepKind kind, std::string_view reason) override;
     void Warn(std::string_view text) override;
-    std::uint32_t GetTickCount() override { return ticks_.GetTickCount(); }
+    void Advance(std::string_view work, std::int64_t done, std::int64_t total) override;
+    std::unique_ptr<Clock> NewClock() override { return std::make_unique<TickClock>(); }
 
 private:
     void ShowOnTerminal(std::string_view text, bool force);
@@ -43,7 +46,11 @@ private:
     std::ofstream statusLog_;
     bool lineOpen_ = false;
     std::chrono::steady_clock::time_point lastShown_{};
-    TickClock ticks_;
+    // The counted work under way: while it runs, its figures take the
+    // terminal line instead of its progress texts.
+    bool counting_ = false;
+    std::chrono::steady_clock::time_point countStart_{};
+    TenthsShown tenths_;
 };
 
 // The options of the port as the arguments ask: --verbose, and whether

@@ -92,7 +92,8 @@ int CompileCommand(const Arguments& a) {
     if (!a.airlineCode) return UsageError("compile needs --airline-iata CODE");
     if (!a.airlineName) return UsageError("compile needs --airline-name NAME");
 
-    const CompileRequest request{*a.setName, *a.airlineCode, *a.airlineName, fs::path(a.positional[1])};
+    const CompileRequest request{*a.setName, *a.airlineCode, *a.airlineName, fs::path(a.positional[1]),
+                                 a.jobs.value_or(0)};
     CliPort port(PortOptions(a.verbose));
     if (auto refused = OpenStatusLog(a, port)) return *refused;
 

@@ -3,6 +3,7 @@
 // text, a chance to let window events through, warnings and beeps. Domain
 // code takes a Progress& and never knows which front end listens.
 
+#include <cstdint>
 #include <string_view>
 
 namespace tarnwell {
@@ -29,6 +30,12 @@ public:
     virtual void Beep(BeepKind kind, std::string_view reason) = 0;
     // A warning that has no beep of its own (for example at start-up).
     virtual void Warn(std::string_view text) = 0;
+    // How far a long piece of work has come: `done` of `total` items, from
+    // 0 of total at its start to total of total at its end. For progress
+    // bars and estimates of the time left; front ends that show none ignore it.
+    virtual void Advance(std::string_view work, std::int64_t done, std::int64_t total) {
+        (void)work, (void)done, (void)total;
+    }
 };
 
 }  // namespace tarnwell

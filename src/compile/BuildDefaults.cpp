@@ -11,8 +11,7 @@ namespace tarnwell {
 CompileOutcome BuildDefaults(ProgramState& state, Port& port, const std::filesystem::path& timetable) {
     const CompileRequest request{{}, {}, {}, timetable};
     RouteSetOutput unusedRouteSet;
-    SearchState unusedSearch;
-    CompileRun run{state, port, request, unusedRouteSet, unusedSearch};
+    CompileRun run{state, port, request, unusedRouteSet};
     const auto compileStep = [&run](const char* status) {
         const CompileStep& step = CompileStepNamed(status);
         return StatusStep{step.status, [&run, &step] { step.run(run); }};

@@ -5,7 +5,6 @@
 #include "common/Errors.h"
 #include "compile/CompileSteps.h"
 #include "navdata/NavDataFiles.h"
-#include "plans/SearchState.h"
 #include "realworld/RealAirlineList.h"
 #include "routeset/RouteSetOutput.h"
 
@@ -30,8 +29,7 @@ CompileOutcome CompileSchedule(ProgramState& state, Port& port, const CompileReq
     }
 
     RouteSetOutput routeSet;
-    SearchState search;
-    CompileRun run{state, port, request, routeSet, search};
+    CompileRun run{state, port, request, routeSet};
     std::vector<StatusStep> steps;
     for (const CompileStep& step : CompileSteps()) steps.push_back({step.status, [&run, &step] { step.run(run); }});
     try {

@@ -23,6 +23,7 @@ struct CompileRequest {
     std::string airlineCode;  // the compiled airline's code, cut to 3 characters
     std::string airlineName;  // its name, cut to 39 characters
     std::filesystem::path timetable;
+    int jobs = 0;  // threads building flight plans; 0 for one per hardware thread
 };
 
 // "2.  Get Real World Airline Data": the chosen timetable (nothing when the

@@ -48,9 +48,9 @@ const std::array<CompileStep, 15> Steps = {{
     {"Erasing Old Flight Plan Data", "EraseOldPlans", [](CompileRun& r) { EraseOldPlans(r.state.PlanFolder()); }},
     {"Creating Flight Plans", "CreateFlightPlans, PackPlans",
      [](CompileRun& r) {
-         CreateFlightPlans(*r.state.Navigation, r.state.UniqueRoutes, r.state.PlanFolder(), r.state.PlanLogPath(),
-                           r.search, r.port, r.port);
-         PackPlans(r.state.PlanFolder(), r.state.UniqueRoutes, r.routeSet.File(PackedPlansFileName), r.port);
+         const BuiltPlans plans = CreateFlightPlans(*r.state.Navigation, r.state.UniqueRoutes, r.state.PlanFolder(),
+                                                    r.state.PlanLogPath(), r.request.jobs, r.port, r.port);
+         PackPlans(plans, r.state.UniqueRoutes, r.state.PlanFolder(), r.routeSet.File(PackedPlansFileName), r.port);
      }},
     {"Matching Flight Plans to Routes", "MatchPlansToRoutes",
      [](CompileRun& r) { MatchPlansToRoutes(r.state.Routes, r.state.UniqueRoutes, r.port); }},

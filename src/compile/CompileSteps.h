@@ -9,7 +9,6 @@
 #include "compile/CompileRequest.h"
 #include "compile/Port.h"
 #include "compile/ProgramState.h"
-#include "plans/SearchState.h"
 #include "routeset/RouteSetOutput.h"
 
 namespace tarnwell {
@@ -20,7 +19,6 @@ struct CompileRun {
     Port& port;
     const CompileRequest& request;
     RouteSetOutput& routeSet;  // where the route set's files are staged
-    SearchState& search;       // the route finder's working state
 };
 
 struct CompileStep {

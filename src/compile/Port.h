@@ -1,6 +1,7 @@
 #pragma once
 // What a compile needs from the front end that runs it: the status line,
-// the beep and warnings (Progress) and the millisecond tick counter (Clock).
+// the beep and warnings (Progress) and the millisecond tick counters of the
+// plan builders (ClockSource).
 // The command line and the desktop program each provide one; the tests
 // record what happens.
 
@@ -9,6 +10,6 @@
 
 namespace tarnwell {
 
-class Port : public Progress, public Clock {};
+class Port : public Progress, public ClockSource {};
 
 }  // namespace tarnwell

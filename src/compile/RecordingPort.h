@@ -3,12 +3,23 @@
 // benchmark and the desktop program's start-up.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "compile/Port.h"
 
 namespace tarnwell {
+
+// A clock that always reads the same.
+class StillClock : public Clock {
+public:
+    explicit StillClock(std::uint32_t ticks) : ticks_(ticks) {}
+    std::uint32_t GetTickCount() override { return ticks_; }
+
+private:
+    std::uint32_t ticks_;
+};
 
 class RecordingPort : public Port {
 public:
@@ -28,6 +39,11 @@ public:
     std::vector<Status> statuses;
     std::vector<BeepEvent> beeps;
     std::vector<std::string> warnings;
+    struct Count {
+        std::string work;
+        std::int64_t done, total;
+    };
+    std::vector<Count> counts;
     int eventsLetThrough = 0;
     std::string currentStatus;
 
@@ -38,7 +54,11 @@ public:
     void DoEvents() override { ++eventsLetThrough; }
     void Beep(BeepKind kind, std::string_view reason) override { beeps.push_back({kind, std::string(reason)}); }
     void Warn(std::string_view text) override { warnings.emplace_back(text); }
-    std::uint32_t GetTickCount() override { return ticks; }
+    // Clocks that stand still at `ticks` (so no airway search runs out of time).
+    std::unique_ptr<Clock> NewClock() override { return std::make_unique<StillClock>(ticks); }
+    void Advance(std::string_view work, std::int64_t done, std::int64_t total) override {
+        counts.push_back({std::string(work), done, total});
+    }
 
     std::vector<std::string> StatusTexts() const {
         std::vector<std::string> out;

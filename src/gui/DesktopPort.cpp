@@ -6,6 +6,8 @@
 #include <QMetaObject>
 #include <QThread>
 
+#include "common/ProgressLine.h"
+
 namespace tarnwell::gui {
 
 namespace fs = std::filesystem;
@@ -31,8 +33,8 @@ void DesktopPort::Post(WorkEvent event) {
     std::lock_guard lock(mutex_);
     // Progress texts can come by the hundred thousand; one not yet shown is
     // replaced by the next, so the window never falls behind the work.
-    if (event.kind == WorkEvent::Kind::Progress && !pending_.empty() &&
-        pending_.back().kind == WorkEvent::Kind::Progress)
+    const bool collapses = event.kind == WorkEvent::Kind::Progress || event.kind == WorkEvent::Kind::Count;
+    if (collapses && !pending_.empty() && pending_.back().kind == event.kind)
         pending_.back() = std::move(event);
     else
         pending_.push_back(std::move(event));
@@ -76,6 +78,14 @@ void DesktopPort::Beep(BeepKind kind, std::string_view reason) {
 }
 
 void DesktopPort::Warn(std::string_view text) { Post({WorkEvent::Kind::Note, std::string(text)}); }
+
+void DesktopPort::Advance(std::string_view work, std::int64_t done, std::int64_t total) {
+    const auto now = std::chrono::steady_clock::now();
+    if (done <= 0) countStart_ = now;
+    const double seconds = std::chrono::duration<double>(now - countStart_).count();
+    Post({WorkEvent::Kind::Count, ProgressLine(work, done, total, SecondsLeft(done, total, seconds)), false,
+          PercentDone(done, total)});
+}
 
 void DesktopPort::ShowMessage(std::string_view text, std::string_view title) {
     OnWindowThread([&] { services_.Message(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),

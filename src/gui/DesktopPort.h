@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -50,10 +51,11 @@ private:
 
 // Something the work did that the window shows.
 struct WorkEvent {
-    enum class Kind { Status, Progress, Beep, Note };
+    enum class Kind { Status, Progress, Beep, Note, Count };
     Kind kind;
-    std::string text;  // the status text, or what a warning beep or a note is about
+    std::string text;  // the status text, what a warning beep or a note is about, or the count's line
     bool warning = false;  // for Beep: a warning rather than the end of the work
+    int percent = 0;       // for Count: how much of the work is done
 };
 
 class DesktopPort : public Port {
@@ -66,7 +68,8 @@ public:
     void DoEvents() override {}  // the window's thread is never blocked by the work
     void Beep(BeepKind kind, std::string_view reason) override;
     void Warn(std::string_view text) override;
-    std::uint32_t GetTickCount() override { return ticks_.GetTickCount(); }
+    void Advance(std::string_view work, std::int64_t done, std::int64_t total) override;
+    std::unique_ptr<Clock> NewClock() override { return std::make_unique<TickClock>(); }
 
     // The message box and the file dialog, shown on the window's thread while
     // the work waits for them.
@@ -83,7 +86,7 @@ private:
     QObject& receiver_;
     WindowServices& services_;
     std::function<void(const WorkEvent&)> deliver_;
-    TickClock ticks_;
+    std::chrono::steady_clock::time_point countStart_{};
 
     std::mutex mutex_;
     std::deque<WorkEvent> pending_;

@@ -201,6 +201,11 @@ void MainFormWindow::Show(const WorkEvent& event) {
         case WorkEvent::Kind::Note:
             notes_.push_back(event.text);
             break;
+        case WorkEvent::Kind::Count:
+            // The status line names the plan being built; its tooltip gives the count and the time left.
+            statusLABEL_->setToolTip(Text(event.text));
+            emit workCounted(Text(event.text), event.percent);
+            break;
     }
 }
 

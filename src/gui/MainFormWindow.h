@@ -48,6 +48,9 @@ signals:
     // Every status text the work shows, in order (progress texts may be
     // collapsed to the latest of a run).
     void statusShown(const QString& text);
+    // How far a long step has come: its line of figures (count, percent,
+    // time left) and the percent alone.
+    void workCounted(const QString& line, int percent);
     // A compile or merge has ended, whatever its outcome.
     void workFinished();
 

@@ -7,6 +7,7 @@
 #include "common/Errors.h"
 #include "common/TextFile.h"
 #include "plans/PlanBuilder.h"
+#include "plans/PlanWorkers.h"
 #include "plans/PlanFile.h"
 
 namespace fs = std::filesystem;
@@ -28,18 +29,16 @@ void CreatePlanFolder(const fs::path& folder) {
     if (ec) throw TarnwellError(ErrorKind::File, "the plan folder cannot be created: " + ec.message(), {PathText(folder)});
 }
 
-// Builds one plan into its plan file. The older file of the same number goes
-// first, so that no plan of an earlier compile stands in for a failed one; a
-// plan file that cannot be written is a failed build.
-PlanBuildResult BuildAndWritePlan(const NavigationData& nav, SearchState& search, Clock& clock,
-                                  const UniqueRoute& route, const fs::path& planFolder) {
+// Writes a built plan into its plan file. The older file of the same number
+// goes first, so that no plan of an earlier compile stands in for a failed
+// one; a plan file that cannot be written makes the build a failed one.
+void WritePlanFile(PlanBuildResult& result, const UniqueRoute& route, const fs::path& planFolder) {
     const fs::path file = PlanFilePath(planFolder, route.PlanNumber);
     std::error_code ec;
     fs::remove(file, ec);
     if (ec)
         throw TarnwellError(ErrorKind::File, "the old plan file cannot be deleted: " + ec.message(), {PathText(file)});
-    PlanBuildResult result = BuildPlan(nav, search, clock, route);
-    if (!result.built) return result;
+    if (!result.built) return;
     try {
         WriteFileBytes(file, result.plan);
     } catch (const TarnwellError& e) {
@@ -47,7 +46,6 @@ PlanBuildResult BuildAndWritePlan(const NavigationData& nav, SearchState& search
         result.built = false;
         result.failure = e.what();
     }
-    return result;
 }
 
 }  // namespace
@@ -62,18 +60,24 @@ void EraseOldPlans(const fs::path& planFolder) {
     }
 }
 
-void CreateFlightPlans(const NavigationData& nav, std::span<const UniqueRoute> UniqueRoutes, const fs::path& planFolder,
-                       const fs::path& logPath, SearchState& search, Clock& clock, Progress& progress) {
+BuiltPlans CreateFlightPlans(const NavigationData& nav, std::span<const UniqueRoute> UniqueRoutes,
+                             const fs::path& planFolder, const fs::path& logPath, int jobs, ClockSource& clocks,
+                             Progress& progress) {
     std::ofstream log(logPath, std::ios::binary | std::ios::trunc);
     if (!log) throw TarnwellError(ErrorKind::File, "the plan log cannot be written", {PathText(logPath)});
     CreatePlanFolder(planFolder);
     const std::int32_t count = UniqueRouteCount(UniqueRoutes);
-    for (std::int32_t i = 1; i <= count; ++i) {
+    BuiltPlans plans(static_cast<std::size_t>(count) + 1);
+    progress.Advance(CreatingPlansWork, 0, count);
+    const auto announce = [&](std::int32_t i) {
         const UniqueRoute& route = UniqueRoutes[static_cast<std::size_t>(i)];
-        progress.SetStatus("Currently Building Plan " + std::to_string(i) + " of " + std::to_string(count) + " Plans.  " +
-                           route.OriginICAO.Str() + " to " + route.DestinationICAO.Str(),
-                       StatusKind::Progress);
-        const PlanBuildResult result = BuildAndWritePlan(nav, search, clock, route, planFolder);
+        progress.SetStatus("Currently Building Plan " + std::to_string(i) + " of " + std::to_string(count) +
+                               " Plans.  " + route.OriginICAO.Str() + " to " + route.DestinationICAO.Str(),
+                           StatusKind::Progress);
+    };
+    const auto record = [&](std::int32_t i, PlanBuildResult& result) {
+        const UniqueRoute& route = UniqueRoutes[static_cast<std::size_t>(i)];
+        WritePlanFile(result, route, planFolder);
         TextLineWriter line;
         line.Text(route.Origin.View());
         line.Text(route.Destination.View());
@@ -85,47 +89,38 @@ void CreateFlightPlans(const NavigationData& nav, std::span<const UniqueRoute> U
         line.EndLine();
         log << line.Content();
         if (!log) throw TarnwellError(ErrorKind::File, "the plan log cannot be written", {PathText(logPath)});
-        if (!result.built)
+        if (result.built)
+            plans[static_cast<std::size_t>(i)] = std::move(result.plan);
+        else
             progress.Warn("plan " + std::to_string(route.PlanNumber) + " (" + PairText(route) +
-                      ") could not be built: " + result.failure);
-    }
+                          ") could not be built: " + result.failure);
+        progress.Advance(CreatingPlansWork, i, count);
+    };
+    BuildPlansInOrder(nav, UniqueRoutes, jobs, clocks, announce, record);
     log.close();
     if (!log) throw TarnwellError(ErrorKind::File, "the plan log cannot be written", {PathText(logPath)});
     progress.SetStatus("Finished Creating Assigned Plans!", StatusKind::Progress);
+    return plans;
 }
 
-void PackPlans(const fs::path& planFolder, std::span<const UniqueRoute> UniqueRoutes, const fs::path& packedFile,
-               Progress& progress) {
+void PackPlans(const BuiltPlans& plans, std::span<const UniqueRoute> UniqueRoutes, const fs::path& planFolder,
+               const fs::path& packedFile, Progress& progress) {
     const std::int32_t count = UniqueRouteCount(UniqueRoutes);
     Bytes out(static_cast<std::size_t>(count) * 4);
     for (std::int32_t p = 1; p <= count; ++p) {
         progress.SetStatus("Packing File " + std::to_string(p), StatusKind::Progress);
-        const fs::path file = PlanFilePath(planFolder, p);
-        std::error_code ec;
-        if (!fs::is_regular_file(file, ec))
+        const auto index = static_cast<std::size_t>(p);
+        if (index >= plans.size() || !plans[index])
             throw TarnwellError(ErrorKind::File,
-                                "plan " + std::to_string(p) + " (" +
-                                    PairText(UniqueRoutes[static_cast<std::size_t>(p)]) +
+                                "plan " + std::to_string(p) + " (" + PairText(UniqueRoutes[index]) +
                                     ") has no plan file: its build failed (see Data/PlanLog.txt)",
-                                {PathText(file)});
-        const Bytes plan = ReadFileBytes(file);
-        if (plan.size() < 2) throw TarnwellError(ErrorKind::Input, "the plan file holds no entry count", {PathText(file)});
-        const std::int16_t entries = RecordReader{plan}.I16(0);
-        if (entries < 0 || entries > PlanPointCapacity)
-            throw TarnwellError(ErrorKind::Overflow,
-                                "the plan file holds " + std::to_string(entries) + " entries; a plan holds 0 to " +
-                                    std::to_string(PlanPointCapacity),
-                                {PathText(file)});
-        const std::size_t length = 2 + static_cast<std::size_t>(entries) * PlanPointLength;
-        if (plan.size() < length)
-            throw TarnwellError(ErrorKind::Input,
-                                "the plan file ends inside its " + std::to_string(entries) + " entries",
-                                {PathText(file)});
+                                {PathText(PlanFilePath(planFolder, p))});
+        const Bytes& plan = *plans[index];
         progress.DoEvents();
         if (out.size() >= 0x7fffffffu)
             throw TarnwellError(ErrorKind::Overflow, "PLANS.kr1 would exceed the positions a route set can hold");
         RecordWriter{out}.I32(static_cast<std::size_t>(p - 1) * 4, static_cast<std::int32_t>(out.size() + 1));
-        out.insert(out.end(), plan.begin(), plan.begin() + static_cast<std::ptrdiff_t>(length));
+        out.insert(out.end(), plan.begin(), plan.end());
     }
     WriteFileBytes(packedFile, out);
     progress.SetStatus("Finished Creating Packed Plans File", StatusKind::Progress);

@@ -66,6 +66,8 @@ TEST(CommandLine, FailuresSayWhyAndChangeNothing) {
         {"frobnicate", 2, {"unknown command 'frobnicate'"}},
         {"compile " + f.Quoted("va.KRX") + "--set-name X", 2, {"compile needs --airline-iata CODE"}},
         {"check X --real-world-airline BA", 2, {"--real-world-airline belongs to compile and merge"}},
+        {compile + f.Quoted("va.KRX") + "--jobs 0", 2, {"option --jobs needs a number of threads from 1 to 256"}},
+        {merge + "--real-world-airline BA --jobs 2", 2, {"merge builds no flight plans and takes no --jobs"}},
     };
     for (const auto& [args, exitCode, errors] : cases) {
         const CliRun r = f.Run(args);

@@ -1,6 +1,7 @@
 // The bundled sample compiled with its real-world merge under a clock that
-// stands still: every file it writes, and every status text it shows, must
-// be byte for byte what is committed in tests/e2e/golden/sample. Run the
+// stands still, its plans built on 1, 2 and 8 threads: every file it writes,
+// and every status text it shows, must be byte for byte what is committed in
+// tests/e2e/golden/sample. Run the
 // tests with TARNWELL_UPDATE_GOLDEN=1 to write the expected files anew after
 // an intended change of output.
 
@@ -62,7 +63,7 @@ Bytes PlanBlock(const Bytes& packed, std::int32_t p) {
                  packed.begin() + static_cast<std::ptrdiff_t>(at + 2 + entries * PlanPointLength));
 }
 
-class GoldenSample : public ::testing::Test {
+class GoldenSample : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
         fs::copy(TARNWELL_SAMPLE_DIR, dir.Root(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
@@ -80,7 +81,7 @@ protected:
         EXPECT_EQ(merged.result, CompileOutcome::Result::Finished) << merged.reason;
         const Bytes addFile = ReadFileBytes(dir.AddFile());
         const CompileOutcome compiled =
-            CompileSchedule(state, port, {SetName, "TWL", "Tarnwell Air", timetable});
+            CompileSchedule(state, port, {SetName, "TWL", "Tarnwell Air", timetable, GetParam()});
         EXPECT_EQ(compiled.result, CompileOutcome::Result::Finished) << compiled.failedStatus << compiled.reason;
         return addFile;
     }
@@ -90,7 +91,7 @@ protected:
     ProgramState state{dir.Root()};
 };
 
-TEST_F(GoldenSample, EveryOutputFileAndStatusTextIsUnchanged) {
+TEST_P(GoldenSample, EveryOutputFileAndStatusTextIsUnchanged) {
     const Bytes addFile = MergeAndCompile();
     ExpectGolden("carrierADD.txt", addFile);
     const fs::path set = dir.Data() / SetName;
@@ -117,7 +118,7 @@ TEST_F(GoldenSample, EveryOutputFileAndStatusTextIsUnchanged) {
 // No plan depends on what the plan before it left behind: built in a
 // shuffled order, each from a fresh search state, every plan comes out as
 // the in-order compile made it.
-TEST_F(GoldenSample, PlansDoNotDependOnTheOrderTheyAreBuiltIn) {
+TEST_P(GoldenSample, PlansDoNotDependOnTheOrderTheyAreBuiltIn) {
     MergeAndCompile();
     const Bytes packed = ReadFileBytes(dir.Data() / SetName / "PLANS.kr1");
     std::vector<std::int32_t> order;
@@ -126,12 +127,16 @@ TEST_F(GoldenSample, PlansDoNotDependOnTheOrderTheyAreBuiltIn) {
 
     for (const std::int32_t p : order) {
         SearchState fresh;
+        StillClock clock(0);
         const PlanBuildResult result =
-            BuildPlan(*state.Navigation, fresh, port, state.UniqueRoutes[static_cast<std::size_t>(p)]);
+            BuildPlan(*state.Navigation, fresh, clock, state.UniqueRoutes[static_cast<std::size_t>(p)]);
         ASSERT_TRUE(result.built) << "plan " << p << ": " << result.failure;
         ASSERT_TRUE(result.plan == PlanBlock(packed, p)) << "plan " << p;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Jobs, GoldenSample, ::testing::Values(1, 2, 8),
+                         [](const auto& info) { return std::to_string(info.param) + "Threads"; });
 
 }  // namespace
 }  // namespace tarnwell

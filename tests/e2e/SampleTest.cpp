@@ -31,18 +31,27 @@ protected:
 
 }  // namespace
 
-// The command line's status log is the golden run's, but for its beeps.
+// The command line's status log is the golden run's, but for its beeps,
+// whatever the number of threads building the plans.
 TEST_F(Sample, CompilesWithItsMergeIntoTheRouteSetOfTheGoldenRun) {
     const CliRun r = Run("compile \"" + PathText(dir.Root() / "VirtualAir.KRX") + "\" --set-name \"" + SetName +
                          "\" --airline-iata TWL --airline-name \"Tarnwell Air\" --real-world-airline BAW "
-                         "--real-world-airline EZY --status-log \"" +
+                         "--real-world-airline EZY --jobs 3 --status-log \"" +
                          PathText(dir.Root() / "status.log") + "\"");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find(" airports, 3 airlines"), std::string::npos) << r.out;
     EXPECT_EQ(r.err.find("warning"), std::string::npos) << r.err;
-    // Not a terminal, not verbose: one line per step, no progress counts.
+    // Not a terminal, not verbose: one line per step, no progress texts, and
+    // the count of plans built at every tenth.
     EXPECT_NE(r.err.find("\nMoving Data to Routes\n"), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("Adding"), std::string::npos) << r.err;
+    std::vector<std::string> counts;
+    std::istringstream err(r.err);
+    for (std::string line; std::getline(err, line);)
+        if (line.starts_with("Creating Flight Plans ")) counts.push_back(line.substr(0, line.find(')') + 1));
+    ASSERT_EQ(counts.size(), 10u) << r.err;
+    EXPECT_EQ(counts.front(), "Creating Flight Plans 38 of 376 (10%)");
+    EXPECT_EQ(counts.back(), "Creating Flight Plans 376 of 376 (100%)");
     EXPECT_FALSE(fs::exists(dir.AddFile()));  // the compile has used it up
 
     std::string statuses;

@@ -1,14 +1,17 @@
 // The city pairs, their plan files and the plan log, erasing, packing, and
-// matching plans to routes.
+// matching plans to routes; the same plans on any number of threads.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "TestSupport.h"
 #include "compile/RecordingPort.h"
+#include "plans/AirwaySearchSupport.h"
 #include "plans/FlightPlans.h"
 #include "plans/PlanFile.h"
 
@@ -43,8 +46,8 @@ struct Plans {
     NavigationData nav;
     std::vector<UniqueRoute> pairs{{}, Pair(1, "AAA", "BBB"), Pair(2, "BBB", "AAA"), Pair(3, "AAA", "CCC"),
                                    Pair(4, "ZZZ", "BBB")};
-    SearchState search;
     RecordingPort port;
+    BuiltPlans built;
 
     explicit Plans(AirwayNetwork high = testing::TwoNodeNetwork())
         : nav({testing::NavAirportAt("EAAA", 50, 5), testing::NavAirportAt("EBBB", 51, 6),
@@ -53,8 +56,10 @@ struct Plans {
     fs::path Folder() const { return dir.Root() / PlanFolderName; }
     std::string Plan(int n) const { return FileText(PlanFilePath(Folder(), n)); }
     std::string Log() const { return FileText(dir.Data() / PlanLogFileName); }
-    void Create() { CreateFlightPlans(nav, pairs, Folder(), dir.Data() / PlanLogFileName, search, port, port); }
-    void Pack() { PackPlans(Folder(), pairs, dir.Data() / PackedPlansFileName, port); }
+    void Create(int jobs = 1) {
+        built = CreateFlightPlans(nav, pairs, Folder(), dir.Data() / PlanLogFileName, jobs, port, port);
+    }
+    void Pack() { PackPlans(built, pairs, Folder(), dir.Data() / PackedPlansFileName, port); }
 };
 
 TEST(UniqueRoutes, OnePairPerRunOfAdjacentRoutesAndEachRouteGetsItsPairsFirstPlan) {
@@ -106,13 +111,14 @@ TEST(CreateFlightPlans, WritesEveryPlanFileAndLogLineThenPacksThem) {
               "ZZZ,BBB,EZZZ,EBBB, 1 , 4 ,SUCCESS\r\n");
     EXPECT_TRUE(p.port.warnings.empty());
 
-    // The position table, then each plan's entries without what follows them in its file.
-    p.dir.Write("KRplans/2.krp", two + "a longer file's tail");
+    // The position table, then each plan's entries.
     p.Pack();
     EXPECT_EQ(FileText(p.dir.Data() / PackedPlansFileName),
               "\x11\x00\x00\x00\x1d\x00\x00\x00\x29\x00\x00\x00\x2b\x00\x00\x00"s + one + two + "\x00\x00"s + one);
-    p.dir.Write("KRplans/2.krp", "\xC9\x00"s);  // 201 entries
-    EXPECT_NE(ErrorOf([&] { p.Pack(); }).find("holds 201 entries"), std::string::npos);
+    // The count of built plans goes from none to all, one plan at a time.
+    ASSERT_EQ(p.port.counts.size(), 5u);
+    for (std::int64_t i = 0; i <= 4; ++i)
+        EXPECT_TRUE(p.port.counts[static_cast<std::size_t>(i)].done == i && p.port.counts[static_cast<std::size_t>(i)].total == 4);
 }
 
 TEST(CreateFlightPlans, AFailedBuildLeavesNoPlanAndSaysWhich) {
@@ -133,6 +139,84 @@ TEST(EraseOldPlans, StopsAtTheFirstMissingNumberAndKeepsPlanOne) {
     EraseOldPlans(dir.Root() / "KRplans");
     for (int n : {1, 2, 3, 4, 5, 7})
         EXPECT_EQ(fs::exists(PlanFilePath(dir.Root() / "KRplans", n)), n == 1 || n == 7) << n;
+}
+
+// Three letters for n.
+std::string Code3(int n) {
+    return {static_cast<char>('A' + n / 676 % 26), static_cast<char>('A' + n / 26 % 26), static_cast<char>('A' + n % 26)};
+}
+
+// A random network of airway nodes joined to their near neighbours, in two
+// parts that no airway joins, with navaids around: some plans go by airways,
+// some from navaid to navaid; two airport codes are unknown.
+struct GeneratedWorld {
+    NavigationData nav;
+    std::vector<UniqueRoute> pairs{{}};
+
+    static NavigationData Make(std::mt19937& rng) {
+        testing::NetBuilder net;
+        std::uniform_real_distribution<float> lat(40, 60), lon(-10, 30);
+        for (int i = 0; i < 300; ++i) net.nodes.push_back({"N" + std::to_string(i % 250), lat(rng), lon(rng)});
+        for (std::int32_t a = 1; a <= 300; ++a)
+            for (std::int32_t b = 1; b <= 300; ++b) {
+                const auto &na = net.At(a), &nb = net.At(b);
+                const bool samePart = (na.lon < 10) == (nb.lon < 10);
+                if (a != b && samePart && std::abs(na.lat - nb.lat) < 2 && std::abs(na.lon - nb.lon) < 3)
+                    net.legs.push_back({a, b, "UL" + std::to_string(a % 7)});
+            }
+        std::vector<NavAirport> airports;
+        for (int i = 0; i < 60; ++i) airports.push_back(testing::NavAirportAt("E" + Code3(i), lat(rng), lon(rng)));
+        std::vector<NavAid> vors(400);
+        for (NavAid& v : vors) v = {{}, {}, lat(rng), lon(rng), {}};
+        std::vector<Intersection> fixes(800);
+        for (Intersection& f : fixes) f = {{}, {}, lat(rng), lon(rng)};
+        return NavigationData(airports, vors, {}, fixes, net.Build(), {});
+    }
+    explicit GeneratedWorld(std::mt19937 rng = std::mt19937(5)) : nav(Make(rng)) {
+        for (std::int32_t p = 1; p <= 150; ++p) {
+            const auto a = static_cast<int>(rng() % 62), b = static_cast<int>(rng() % 62);  // 60 and 61 are unknown
+            pairs.push_back({p, FixedText<3>(Code3(a)), FixedText<3>(Code3(b)),
+                             FixedText<4>("E" + Code3(a)), FixedText<4>("E" + Code3(b))});
+        }
+    }
+};
+
+TEST(CreateFlightPlans, AnyNumberOfThreadsGivesTheSameFilesAndTexts) {
+    const GeneratedWorld world;
+    struct Run {
+        std::vector<std::string> files;
+        std::string log, packed;
+        std::vector<std::string> statuses, warnings;
+    };
+    const auto run = [&world](int jobs) {
+        testing::TempProgramFolder dir;
+        RecordingPort port;
+        const fs::path folder = dir.Root() / PlanFolderName;
+        const BuiltPlans built = CreateFlightPlans(world.nav, world.pairs, folder, dir.Data() / PlanLogFileName, jobs, port, port);
+        Run r;
+        for (std::int32_t n = 1; n <= 150; ++n) r.files.push_back(FileText(PlanFilePath(folder, n)));
+        r.log = FileText(dir.Data() / PlanLogFileName);
+        PackPlans(built, world.pairs, folder, dir.Data() / PackedPlansFileName, port);
+        r.packed = FileText(dir.Data() / PackedPlansFileName);
+        r.statuses = port.StatusTexts();
+        r.warnings = port.warnings;
+        return r;
+    };
+    const Run one = run(1);
+    const auto plansWith = [&one](char kind) {
+        return std::count_if(one.files.begin(), one.files.end(),
+                             [kind](const std::string& f) { return f.size() > 2 && f[2] == kind; });
+    };
+    EXPECT_GT(plansWith('H'), 10);
+    EXPECT_GT(plansWith('V') + plansWith('I'), 10);
+    for (int jobs : {2, 8}) {
+        const Run many = run(jobs);
+        EXPECT_EQ(many.files, one.files) << jobs << " threads";
+        EXPECT_EQ(many.log, one.log) << jobs << " threads";
+        EXPECT_EQ(many.packed, one.packed) << jobs << " threads";
+        EXPECT_EQ(many.statuses, one.statuses) << jobs << " threads";
+        EXPECT_EQ(many.warnings, one.warnings) << jobs << " threads";
+    }
 }
 
 }  // namespace
