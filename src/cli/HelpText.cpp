@@ -4,7 +4,7 @@ namespace tarnwell::cli {
 
 const char* const HelpText = R"(Usage:
   tarnwell [OPTIONS] compile TIMETABLE --set-name NAME --airline-iata CODE --airline-name NAME
-                     [--real-world-airline A ...]
+                     [--real-world-airline A ...] [--jobs N]
   tarnwell [OPTIONS] merge TIMETABLE --real-world-airline A [--real-world-airline B ...]
   tarnwell [OPTIONS] airlines [TEXT]
   tarnwell [OPTIONS] import-airlines CSV
@@ -50,6 +50,9 @@ Commands:
                         and its airline.kr1 lists A after the compiled
                         airline. Repeat for more airlines, at most ten. When
                         the merge fails, nothing is compiled.
+    --jobs N            build the flight plans on N threads (1 to 256;
+                        default: one per hardware thread). Every file comes
+                        out the same for any N.
   merge TIMETABLE       the real-world merge alone: the flights of the chosen
                         real-world airlines (Data/Defaults/Routes.kr1 and
                         index.kr1) that start or end at an airport of
@@ -124,12 +127,15 @@ Options:
                         Default: $TARNWELL_ROOT, else the current folder.
   --status-log FILE     write every status text of compile, merge or build-defaults,
                         progress texts included, one per line in order, to FILE
-  --verbose             print every status text, progress counts included
+  --verbose             print every status text, progress texts included
   -h, --help            show this help
 
 Status texts go to stderr: on a terminal as one updating line, otherwise one
-line per step. Warnings are printed as "warning: ..." lines. A summary of the
-finished compile goes to stdout.
+line per step. While the flight plans are built, the terminal line shows how
+many are done, the percent and the time left ("Creating Flight Plans 12,345
+of 25,000 (49%), about 0:14 left"); with --verbose or when stderr is not a
+terminal, that line is printed at every tenth. Warnings are printed as
+"warning: ..." lines. A summary of the finished compile goes to stdout.
 
 A failed compile writes nothing into the route set: the previous files of
 Data/NAME stay exactly as they were.

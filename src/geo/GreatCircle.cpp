@@ -93,12 +93,6 @@ float DestLongitude(double Lat, double Lon, double Course, double DestLat, doubl
     return ToSingle(result, Routine);
 }
 
-float AngleDiff(float A, float B) {
-    float D = std::fabs(A - B);
-    if (D >= 180) D = std::fabs(D - 360);
-    return D;
-}
-
 double ArcCos(double X) {
     constexpr const char* Routine = "ArcCos";
     const double radicand = Checked(1 - X * X, Routine);

@@ -11,6 +11,8 @@
 // result throws TarnwellError(ErrorKind::Arithmetic). The route finder
 // relies on this to abandon a branch.
 
+#include <cmath>
+
 namespace tarnwell {
 
 // The constant every degree/radian conversion uses (not full-precision pi).
@@ -32,8 +34,13 @@ float DestLatitude(double Lat, double Course, double Dist);
 float DestLongitude(double Lat, double Lon, double Course, double DestLat, double Dist);
 
 // The smaller angle between two directions: |A - B|, folded back below 180.
-// For two directions in 0..360 the result lies in 0..180.
-float AngleDiff(float A, float B);
+// For two directions in 0..360 the result lies in 0..180. (Inline: the
+// airway search calls it for every leg it looks at.)
+inline float AngleDiff(float A, float B) {
+    float D = std::fabs(A - B);
+    if (D >= 180) D = std::fabs(D - 360);
+    return D;
+}
 
 // Arc cosine in radians, as arctan(-X / sqrt(1 - X*X)) + 2*arctan(1):
 // X of exactly +1 or -1 divides by zero and |X| > 1 is invalid; both throw.

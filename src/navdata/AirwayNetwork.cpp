@@ -20,6 +20,7 @@ void AirwayNetwork::NoSuchLeg(std::int32_t number, std::int32_t slot) const {
 
 void AirwayNetwork::Clear() {
     nodes_.clear();
+    identKeys_.clear();
     firstLeg_.clear();
     legs_.clear();
 }
@@ -28,6 +29,7 @@ void AirwayNetwork::Add(const AirwayNode& node, std::span<const AirwayLeg> legs)
     if (node.LegCount < 0 || static_cast<std::size_t>(node.LegCount) != legs.size())
         throw TarnwellError(ErrorKind::Usage, "an airway node's LegCount does not match its legs");
     nodes_.push_back(node);
+    identKeys_.push_back(IdentKeyOf(node.Ident));
     firstLeg_.push_back(static_cast<std::uint32_t>(legs_.size()));
     legs_.insert(legs_.end(), legs.begin(), legs.end());
 }

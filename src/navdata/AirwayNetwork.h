@@ -3,6 +3,7 @@
 // with the legs that leave it, and the network file's layout.
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <span>
 #include <string>
@@ -56,6 +57,20 @@ public:
         if (slot < 0 || slot >= Node(number).LegCount) NoSuchLeg(number, slot);
         return legs_[firstLeg_[static_cast<std::size_t>(number - 1)] + static_cast<std::uint32_t>(slot)];
     }
+    // For the airway search, which checks Contains(number) first: the
+    // node, the first of its legs, and its identifier as one number (equal
+    // identifiers, equal numbers).
+    const AirwayNode& NodeUnchecked(std::int32_t number) const { return nodes_[static_cast<std::size_t>(number - 1)]; }
+    const AirwayLeg* LegsUnchecked(std::int32_t number) const {
+        return legs_.data() + firstLeg_[static_cast<std::size_t>(number - 1)];
+    }
+    std::uint64_t IdentKey(std::int32_t number) const { return identKeys_[static_cast<std::size_t>(number - 1)]; }
+    static std::uint64_t IdentKeyOf(const FixedText<7>& ident) {
+        std::uint64_t key = 0;
+        std::memcpy(&key, ident.chars.data(), ident.chars.size());
+        return key;
+    }
+
     std::span<const AirwayLeg> Legs(std::int32_t number) const {
         const AirwayNode& node = Node(number);
         return std::span(legs_).subspan(firstLeg_[static_cast<std::size_t>(number - 1)],
@@ -73,6 +88,7 @@ private:
     [[noreturn]] void NoSuchLeg(std::int32_t number, std::int32_t slot) const;
 
     std::vector<AirwayNode> nodes_;
+    std::vector<std::uint64_t> identKeys_;
     std::vector<std::uint32_t> firstLeg_;
     std::vector<AirwayLeg> legs_;
 };

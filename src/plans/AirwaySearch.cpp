@@ -23,6 +23,7 @@ struct Visit {
     std::int32_t node;
     float dist;
     float course;
+    const AirwayLeg* legs;
     std::int32_t legCount;
     std::int32_t k = 0;
     Stage stage = Stage::Greedy;
@@ -35,7 +36,7 @@ struct Visit {
 class VisitRunner {
 public:
     VisitRunner(const AirwayNetwork& network, SearchState& state, Clock& clock)
-        : f_(state), net_(network), clock_(clock) {}
+        : f_(state), net_(network), clock_(clock), targetKey_(AirwayNetwork::IdentKeyOf(state.TargetIdent)) {}
 
     void Run(std::int32_t node, float dist) {
         Open(node, dist);
@@ -56,7 +57,7 @@ private:
         if (shortest == NotArrived) f_.ArrivedNodes.push_back(node);
         shortest = dist;
 
-        const AirwayNode& here = net_.Node(node);
+        const AirwayNode& here = net_.NodeUnchecked(node);
         SearchState::TargetBearing& toTarget = f_.ToTarget[static_cast<std::size_t>(node)];
         if (toTarget.search != f_.SearchNumber) {
             toTarget.search = f_.SearchNumber;
@@ -73,7 +74,7 @@ private:
         const float bound = dist + toTarget.remaining;
         if (!std::isfinite(bound) || bound >= f_.MaxRouteDist) return;
         if (here.LegCount <= 0) return;  // no leg to choose from
-        stack_.push_back(Visit{node, dist, toTarget.course, here.LegCount});
+        stack_.push_back(Visit{node, dist, toTarget.course, net_.LegsUnchecked(node), here.LegCount});
     }
 
     void End() { stack_.pop_back(); }
@@ -99,17 +100,17 @@ private:
     // The leg pointing most nearly at the target is tried first, whether or
     // not it fits the budget; ties keep the lower slot.
     void Greedy(Visit& v) {
-        const auto legs = net_.Legs(v.node);
+        const AirwayLeg* legs = v.legs;
         std::int32_t best = 0;
         float bestDev = AngleDiff(legs[0].LegCourse, v.course);
         for (std::int32_t k = 1; k < v.legCount; ++k) {
-            const float dev = AngleDiff(legs[static_cast<std::size_t>(k)].LegCourse, v.course);
+            const float dev = AngleDiff(legs[k].LegCourse, v.course);
             if (dev < bestDev) {
                 best = k;
                 bestDev = dev;
             }
         }
-        const AirwayLeg& leg = legs[static_cast<std::size_t>(best)];
+        const AirwayLeg& leg = legs[best];
         const float next = v.dist + leg.LegLength;
         if (!std::isfinite(next)) return End();
         if (next < f_.MaxRouteDist) {
@@ -124,7 +125,7 @@ private:
     void NextLeg(Visit& v) {
         if (v.k >= v.legCount) return End();
         if (clock_.GetTickCount() - f_.SearchStartTicks >= static_cast<std::uint32_t>(f_.SearchTimeLimit)) return End();
-        const AirwayLeg& leg = net_.Legs(v.node)[static_cast<std::size_t>(v.k)];
+        const AirwayLeg& leg = v.legs[v.k];
         const float next = v.dist + leg.LegLength;
         if (!std::isfinite(next)) return End();
         if (next < f_.MaxRouteDist && AngleDiff(leg.LegCourse, v.course) <= 90) {
@@ -140,7 +141,7 @@ private:
     void Follow(Visit& v, const AirwayLeg& leg, float next) {
         const std::int32_t to = leg.Neighbour;
         if (!net_.Contains(to)) return End();
-        if (net_.Node(to).Ident == f_.TargetIdent && f_.PathLen <= MostLegsStored) {
+        if (net_.IdentKey(to) == targetKey_ && f_.PathLen <= MostLegsStored) {
             Finish(v, leg, next);
             return End();
         }
@@ -165,6 +166,7 @@ private:
     SearchState& f_;
     const AirwayNetwork& net_;
     Clock& clock_;
+    const std::uint64_t targetKey_;  // the target's identifier as one number
     std::vector<Visit> stack_;
 };
 
