@@ -146,17 +146,25 @@ private:
             return End();
         }
         if (f_.PathLen >= SearchPathCapacity) return End();  // the path is full
-        f_.SearchPath[static_cast<std::size_t>(f_.PathLen)] = PathLeg{to, v.node, leg.AirwayName};
-        ++f_.PathLen;
+        Push(to, v.node, leg.AirwayName);
         Open(to, next);  // may move `v`: not used after this
+    }
+
+    // Adds a leg to the path, field by field (a whole PathLeg built first
+    // and copied costs the search a stall at every leg).
+    void Push(std::int32_t to, std::int32_t from, const FixedText<5>& airway) {
+        PathLeg& leg = f_.SearchPath[static_cast<std::size_t>(f_.PathLen)];
+        leg.ToNode = to;
+        leg.FromNode = from;
+        leg.AirwayName.chars = airway.chars;
+        ++f_.PathLen;
     }
 
     // A route has been found: it becomes the budget and the route entries,
     // and the time limit starts again.
     void Finish(const Visit& v, const AirwayLeg& leg, float next) {
         f_.MaxRouteDist = next;
-        f_.SearchPath[static_cast<std::size_t>(f_.PathLen)] = PathLeg{leg.Neighbour, v.node, leg.AirwayName};
-        ++f_.PathLen;
+        Push(leg.Neighbour, v.node, leg.AirwayName);
         f_.RouteCount = static_cast<std::int16_t>(f_.PathLen);
         StoreAirwayRoute(f_);
         f_.SearchStartTicks = clock_.GetTickCount();

@@ -26,8 +26,8 @@ void FindRoute(const NavigationData& nav, SearchState& f, Clock& clock, const Un
     f.ArrLatitude = arr.Latitude;
     f.ArrLongitude = arr.Longitude;
 
-    const std::int32_t o = NearestNode(nav, f.DepLatitude, f.DepLongitude, f.Mode);
-    const std::int32_t t = NearestNode(nav, f.ArrLatitude, f.ArrLongitude, f.Mode);
+    const std::int32_t o = NearestNode(nav, f, f.DepLatitude, f.DepLongitude, f.Mode);
+    const std::int32_t t = NearestNode(nav, f, f.ArrLatitude, f.ArrLongitude, f.Mode);
     if (o == 0 || t == 0)
         throw TarnwellError(ErrorKind::Input, "the high-altitude airway network has no node to start from");
     f.SetOrigin(nav.HighNodes.Node(o));

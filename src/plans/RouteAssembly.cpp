@@ -1,5 +1,6 @@
 #include "plans/RouteAssembly.h"
 
+#include <bit>
 #include <optional>
 
 #include "plans/AirwaySearch.h"
@@ -9,26 +10,37 @@ namespace tarnwell {
 
 namespace {
 
-std::int32_t Nearest(const NavigationData& nav, float Lat, float Lon,
+std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+
+std::int32_t Nearest(const NavigationData& nav, SearchState& state, float Lat, float Lon,
                      std::optional<NearestNodeIndex::Exclusion> except) {
-    return nav.HighNodeIndex.Nearest(nav.HighNodes, Lat, Lon, except);
+    if (state.NearestNodesOf != &nav) {
+        state.NearestNodes.clear();
+        state.NearestNodesOf = &nav;
+    }
+    const SearchState::NearestQuery query{Bits(Lat), Bits(Lon), except ? Bits(except->Latitude) : 0,
+                                          except ? Bits(except->Longitude) : 0, except.has_value()};
+    if (const auto known = state.NearestNodes.find(query); known != state.NearestNodes.end()) return known->second;
+    const std::int32_t node = nav.HighNodeIndex.Nearest(nav.HighNodes, Lat, Lon, except);
+    state.NearestNodes.emplace(query, node);
+    return node;
 }
 
 }  // namespace
 
-std::int32_t NearestNode(const NavigationData& nav, float Lat, float Lon, RouteMode mode) {
+std::int32_t NearestNode(const NavigationData& nav, SearchState& state, float Lat, float Lon, RouteMode mode) {
     if (mode != RouteMode::Airways) return 0;
-    return Nearest(nav, Lat, Lon, std::nullopt);
+    return Nearest(nav, state, Lat, Lon, std::nullopt);
 }
 
-std::int32_t NearestNodeExceptTarget(const NavigationData& nav, const SearchState& state, float Lat, float Lon) {
+std::int32_t NearestNodeExceptTarget(const NavigationData& nav, SearchState& state, float Lat, float Lon) {
     if (state.Mode != RouteMode::Airways) return 0;
-    return Nearest(nav, Lat, Lon, NearestNodeIndex::Exclusion{state.TargetLat, state.TargetLon});
+    return Nearest(nav, state, Lat, Lon, NearestNodeIndex::Exclusion{state.TargetLat, state.TargetLon});
 }
 
-std::int32_t NearestNodeExceptOrigin(const NavigationData& nav, const SearchState& state, float Lat, float Lon) {
+std::int32_t NearestNodeExceptOrigin(const NavigationData& nav, SearchState& state, float Lat, float Lon) {
     if (state.Mode != RouteMode::Airways) return 0;
-    return Nearest(nav, Lat, Lon, NearestNodeIndex::Exclusion{state.OriginLat, state.OriginLon});
+    return Nearest(nav, state, Lat, Lon, NearestNodeIndex::Exclusion{state.OriginLat, state.OriginLon});
 }
 
 void AssembleRoute(const NavigationData& nav, SearchState& f, Clock& clock, std::int32_t Start) {

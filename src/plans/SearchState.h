@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "common/FixedText.h"
@@ -112,6 +113,25 @@ struct SearchState {
     };
     std::vector<TargetBearing> ToTarget;
     std::uint32_t SearchNumber = 0;
+
+    // The nearest nodes found so far, by the position asked about and the
+    // excluded position (bit patterns): the answer depends on nothing else,
+    // and a worker meets the same airports again and again. They belong to
+    // the navigation data named here; a state used with other data forgets them.
+    struct NearestQuery {
+        std::uint32_t lat, lon, exceptLat, exceptLon;
+        bool except;
+        friend bool operator==(const NearestQuery&, const NearestQuery&) = default;
+    };
+    struct NearestQueryHash {
+        std::size_t operator()(const NearestQuery& q) const {
+            std::uint64_t h = (std::uint64_t{q.lat} << 32 | q.lon) * 0x9E3779B97F4A7C15ull;
+            h ^= (std::uint64_t{q.exceptLat} << 32 | q.exceptLon) + (q.except ? 0x632BE59BD9B4E019ull : 0) + (h >> 29);
+            return static_cast<std::size_t>(h * 0xBF58476D1CE4E5B9ull ^ (h >> 31));
+        }
+    };
+    std::unordered_map<NearestQuery, std::int32_t, NearestQueryHash> NearestNodes;
+    const void* NearestNodesOf = nullptr;
 };
 
 }  // namespace tarnwell

@@ -177,5 +177,23 @@ TEST(AssembleRoute, TriesOtherTargetsAndOriginsThenFallsBackToPointToPoint) {
     }
 }
 
+// The nearest nodes a state remembers are those of the data they were found
+// in, with and without the excluded position.
+TEST(AssembleRoute, RemembersNearestNodesOnlyForTheirOwnData) {
+    const NavigationData east({}, {}, {}, {}, NetBuilder{{{"A", 50, 0}, {"B", 50.2f, 1}, {"C", 50.4f, 2}}}.Build(), {});
+    const NavigationData west({}, {}, {}, {}, NetBuilder{{{"D", 49.8f, -2}, {"E", 50.1f, -1}}}.Build(), {});
+    SearchState state;
+    for (int round = 0; round < 2; ++round)
+        for (const NavigationData* nav : {&east, &west}) {
+            state.SetTarget(nav->HighNodes.Node(1));
+            for (const float lon : {-1.6f, 0.1f, 1.9f}) {
+                EXPECT_EQ(NearestNode(*nav, state, 50, lon, RouteMode::Airways),
+                          NearestNodeByScan(nav->HighNodes, 50, lon));
+                EXPECT_EQ(NearestNodeExceptTarget(*nav, state, 50, lon),
+                          NearestNodeByScan(nav->HighNodes, 50, lon, NearestNodeIndex::Exclusion{state.TargetLat, state.TargetLon}));
+            }
+        }
+}
+
 }  // namespace
 }  // namespace tarnwell
