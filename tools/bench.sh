@@ -2,7 +2,9 @@
 # Builds the benchmark in release mode and prints its figures. Arguments go to
 # tarnwell_bench:
 #   [compile] [FOLDER]                          the compile's steps (the default)
-#   plans [FOLDER] [--pairs N] [--seed N]       flight plans between random airports
+#   plans [FOLDER] [--pairs N] [--seed N] [--city-pairs FILE]
+#                                               flight plans between random airports
+#                                               (or the city pairs of a UniqueRoutes.txt)
 #   merge [FOLDER]                              the real-world merge of 10 airlines
 # tools/bench-plans.sh runs the plans mode over three networks.
 set -euo pipefail

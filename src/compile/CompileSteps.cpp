@@ -45,7 +45,8 @@ const std::array<CompileStep, 15> Steps = {{
          r.state.Navigation = LoadNavigationData(r.state.DataFolder(), r.state.NavAirports, r.port);
          r.state.UniqueRoutes = LoadUniqueRoutes(r.state.UniqueRoutesPath());
      }},
-    {"Erasing Old Flight Plan Data", "EraseOldPlans", [](CompileRun& r) { EraseOldPlans(r.state.PlanFolder()); }},
+    {"Erasing Old Flight Plan Data", "EraseOldPlans",
+     [](CompileRun& r) { EraseOldPlans(r.state.PlanFolder(), r.state.UniqueRouteCount()); }},
     {"Creating Flight Plans", "CreateFlightPlans, PackPlans",
      [](CompileRun& r) {
          const BuiltPlans plans = CreateFlightPlans(*r.state.Navigation, r.state.UniqueRoutes, r.state.PlanFolder(),

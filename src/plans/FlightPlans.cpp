@@ -29,32 +29,34 @@ void CreatePlanFolder(const fs::path& folder) {
     if (ec) throw TarnwellError(ErrorKind::File, "the plan folder cannot be created: " + ec.message(), {PathText(folder)});
 }
 
-// Writes a built plan into its plan file. The older file of the same number
-// goes first, so that no plan of an earlier compile stands in for a failed
-// one; a plan file that cannot be written makes the build a failed one.
+// Writes a built plan into its plan file, over the older file of the same
+// number. A plan that failed, or whose file cannot be written, leaves no file
+// of its number, so that no plan of an earlier compile stands in for it.
 void WritePlanFile(PlanBuildResult& result, const UniqueRoute& route, const fs::path& planFolder) {
     const fs::path file = PlanFilePath(planFolder, route.PlanNumber);
+    if (result.built) {
+        try {
+            WriteFileBytes(file, result.plan);
+            return;
+        } catch (const TarnwellError& e) {
+            result.built = false;
+            result.failure = e.what();
+        }
+    }
     std::error_code ec;
     fs::remove(file, ec);
     if (ec)
         throw TarnwellError(ErrorKind::File, "the old plan file cannot be deleted: " + ec.message(), {PathText(file)});
-    if (!result.built) return;
-    try {
-        WriteFileBytes(file, result.plan);
-    } catch (const TarnwellError& e) {
-        fs::remove(file, ec);  // a plan file cut short is no plan
-        result.built = false;
-        result.failure = e.what();
-    }
 }
 
 }  // namespace
 
-void EraseOldPlans(const fs::path& planFolder) {
+void EraseOldPlans(const fs::path& planFolder, std::int32_t replacedUpTo) {
     for (std::int32_t n = 2;; ++n) {
         const fs::path file = PlanFilePath(planFolder, n);
         std::error_code ec;
         if (!fs::exists(file, ec)) return;
+        if (n <= replacedUpTo) continue;
         fs::remove(file, ec);
         if (ec) throw TarnwellError(ErrorKind::File, "the old plan file cannot be deleted: " + ec.message(), {PathText(file)});
     }

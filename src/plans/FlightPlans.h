@@ -23,8 +23,10 @@ inline constexpr const char* CreatingPlansWork = "Creating Flight Plans";
 
 // "Erasing Old Flight Plan Data": deletes 2.krp, 3.krp and so on of the plan
 // folder up to the first number without a file (plan 1 is rewritten by its
-// build).
-void EraseOldPlans(const std::filesystem::path& planFolder);
+// build). Files numbered up to `replacedUpTo` are left for the new plans to
+// overwrite: the folder ends the same, and rewriting a file in place is far
+// cheaper than deleting it and creating another.
+void EraseOldPlans(const std::filesystem::path& planFolder, std::int32_t replacedUpTo = 0);
 
 // The plan file bytes of every city pair by plan number (entry 0 unused);
 // nothing for a plan that could not be built.

@@ -133,12 +133,22 @@ TEST(CreateFlightPlans, AFailedBuildLeavesNoPlanAndSaysWhich) {
     EXPECT_NE(ErrorOf([&] { p.Pack(); }).find("plan 1 (AAA to BBB, EAAA to EBBB) has no plan file"), std::string::npos);
 }
 
+// Files the new plans will overwrite stay until then: the same files are
+// left in the end as when every one is deleted first.
 TEST(EraseOldPlans, StopsAtTheFirstMissingNumberAndKeepsPlanOne) {
-    testing::TempProgramFolder dir;
-    for (int n : {1, 2, 3, 4, 5, 7}) dir.Write("KRplans/" + std::to_string(n) + ".krp", "x");
-    EraseOldPlans(dir.Root() / "KRplans");
-    for (int n : {1, 2, 3, 4, 5, 7})
-        EXPECT_EQ(fs::exists(PlanFilePath(dir.Root() / "KRplans", n)), n == 1 || n == 7) << n;
+    const struct {
+        std::int32_t replacedUpTo;
+        std::vector<int> kept;
+    } cases[] = {{0, {1, 7}}, {3, {1, 2, 3, 7}}, {9, {1, 2, 3, 4, 5, 7}}};
+    for (const auto& c : cases) {
+        testing::TempProgramFolder dir;
+        for (int n : {1, 2, 3, 4, 5, 7}) dir.Write("KRplans/" + std::to_string(n) + ".krp", "x");
+        EraseOldPlans(dir.Root() / "KRplans", c.replacedUpTo);
+        std::vector<int> kept;
+        for (int n = 1; n <= 8; ++n)
+            if (fs::exists(PlanFilePath(dir.Root() / "KRplans", n))) kept.push_back(n);
+        EXPECT_EQ(kept, c.kept) << c.replacedUpTo;
+    }
 }
 
 // Three letters for n.
