@@ -15,6 +15,7 @@ case, unknown airports, repeated pairs, odd numbers).
 import argparse
 import hashlib
 import os
+import re
 import random
 import shutil
 import subprocess
@@ -140,7 +141,16 @@ def main():
     parser.add_argument("new")
     parser.add_argument("--random", type=int, default=20)
     parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--ignore-lines", metavar="REGEX",
+                        help="leave out stdout and stderr lines matching REGEX (an intended new line of output)")
     a = parser.parse_args()
+    ignored = re.compile(a.ignore_lines.encode()) if a.ignore_lines else None
+
+    def kept(text):
+        if ignored is None or not isinstance(text, bytes):
+            return text
+        return b"".join(line for line in text.splitlines(keepends=True) if not ignored.search(line))
+
     root = os.path.join(tempfile.mkdtemp(prefix="tarnwell-compare-"), "run")
     differences = 0
     count = 0
@@ -154,7 +164,7 @@ def main():
         problems = []
         for k, (o, n) in enumerate(zip(old_runs, new_runs)):
             for what, x, y in zip(("exit status", "stdout", "stderr"), o, n):
-                if x != y:
+                if kept(x) != kept(y):
                     problems.append("command %d: %s differs:\n--- old\n%s\n--- new\n%s" % (k + 1, what, x, y))
         for path in sorted(set(old_files) | set(new_files)):
             if old_files.get(path) != new_files.get(path):
