@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <algorithm>
 #include <thread>
 
 #include "DesktopTest.h"
@@ -68,6 +69,8 @@ void DesktopTest::compileShowsEveryStepAndCloseWaitsForTheEnd() {
         statuses << s;
         enabledWhenAsked << EnabledButtons();
     });
+    QList<int> percents;  // the plan count's figures
+    connect(window_.get(), &MainFormWindow::workCounted, this, [&](const QString&, int percent) { percents << percent; });
     bool closedDuringWork = true;
     services_->onAsk = [&] {
         enabledWhenAsked << EnabledButtons();
@@ -87,6 +90,9 @@ void DesktopTest::compileShowsEveryStepAndCloseWaitsForTheEnd() {
     QCOMPARE(Status().text(), QStringLiteral("Finished!"));
     QVERIFY(services_->beeps >= 1);
     QVERIFY(fs::exists(folder_->Data() / SetFolderName / "PLANS.kr1"));
+    // The window heard the plan count rise to 100%.
+    QVERIFY(!percents.isEmpty() && percents.back() == 100);
+    QVERIFY(std::is_sorted(percents.begin(), percents.end()));
 
     // The buttons were disabled from the message box to the end, and are back.
     QVERIFY(!enabledWhenAsked.isEmpty() && enabledWhenAsked.count(0) == enabledWhenAsked.size());
