@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -21,6 +23,29 @@
 #endif
 
 namespace tarnwell::testing {
+
+// The files of a folder (not its subfolders) by name, with their contents.
+inline std::map<std::string, std::string> FolderFiles(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.is_regular_file()) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            files[entry.path().filename().string()] = std::string(std::istreambuf_iterator<char>(in), {});
+        }
+    return files;
+}
+
+// What a command may leave half done: staging folders and files written
+// beside their targets, all under hidden names (the program folder's lock
+// file stays for good, and .keep files hold empty folders in the sample).
+inline std::vector<std::string> HiddenEntries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with('.') && name != ".tarnwell.lock" && name != ".keep") names.push_back(entry.path().string());
+    }
+    return names;
+}
 
 // A fresh program folder (with Data and Data/Defaults) removed at the end of the test.
 class TempProgramFolder {

@@ -59,6 +59,8 @@ int AirlinesCommand(const Arguments& a) {
 int ImportAirlinesCommand(const Arguments& a) {
     if (a.positional.size() != 2) return UsageError("import-airlines needs exactly one CSV file");
     if (auto refused = RefuseCompileOptions(a, "import-airlines")) return *refused;
+    const auto lock = LockProgramFolder(a);
+    if (!lock) return ExitFailed;
     ProgramState state(ProgramFolder(a));
     try {
         const std::size_t count = ImportAirlines(state.DataFolder(), fs::path(a.positional[1])).size();

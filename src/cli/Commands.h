@@ -1,7 +1,10 @@
 #pragma once
 // The command line's commands; each returns the program's exit status.
 
+#include <optional>
+
 #include "cli/Arguments.h"
+#include "compile/ProgramFolderLock.h"
 
 namespace tarnwell {
 struct ProgramState;
@@ -22,5 +25,9 @@ int DumpCommand(const Arguments& a);
 
 // Loads the real-world airline list into the state; says why when it cannot.
 bool LoadAirlineList(ProgramState& state, CliPort& port);
+
+// Takes the lock of the program folder for a command that changes it; says
+// why and gives nothing when it cannot (another command holds it).
+std::optional<ProgramFolderLock> LockProgramFolder(const Arguments& a);
 
 }  // namespace tarnwell::cli

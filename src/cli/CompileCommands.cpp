@@ -86,6 +86,15 @@ bool LoadAirlineList(ProgramState& state, CliPort& port) {
     return true;
 }
 
+std::optional<ProgramFolderLock> LockProgramFolder(const Arguments& a) {
+    try {
+        return ProgramFolderLock::Acquire(ProgramFolder(a) / "Data");
+    } catch (const std::exception& e) {
+        std::cerr << "error: " << e.what() << '\n';
+        return std::nullopt;
+    }
+}
+
 int CompileCommand(const Arguments& a) {
     if (a.positional.size() != 2) return UsageError("compile needs exactly one TIMETABLE");
     if (!a.setName) return UsageError("compile needs --set-name NAME");
@@ -96,8 +105,16 @@ int CompileCommand(const Arguments& a) {
                                  a.jobs.value_or(0)};
     CliPort port(PortOptions(a.verbose));
     if (auto refused = OpenStatusLog(a, port)) return *refused;
+    const auto lock = LockProgramFolder(a);
+    if (!lock) return ExitFailed;
 
     ProgramState state(ProgramFolder(a));
+    // A name the route set cannot have is refused before anything is read
+    // or merged.
+    if (auto refusal = SetFolderRefusal(state.DataFolder(), request.setName)) {
+        std::cerr << "error: " << *refusal << '\n';
+        return ExitFailed;
+    }
     try {
         StartUp(state, port);
     } catch (const std::exception& e) {
@@ -116,13 +133,6 @@ int CompileCommand(const Arguments& a) {
         }
     }
 
-    // A name that would write outside its own folder is refused before the
-    // timetable is asked for.
-    if (auto refusal = SetNameRefusal(request.setName)) {
-        port.EndStatusLine();
-        std::cerr << "error: " << *refusal << '\n';
-        return ExitFailed;
-    }
     port.ShowMessage(CompileTimetablePrompt);
     const CompileOutcome outcome = CompileSchedule(state, port, request);
     port.EndStatusLine();
@@ -150,6 +160,8 @@ int MergeCommand(const Arguments& a) {
 
     CliPort port(PortOptions(a.verbose));
     if (auto refused = OpenStatusLog(a, port)) return *refused;
+    const auto lock = LockProgramFolder(a);
+    if (!lock) return ExitFailed;
 
     ProgramState state(ProgramFolder(a));
     if (!LoadAirlineList(state, port)) return ExitFailed;
@@ -172,6 +184,8 @@ int BuildDefaultsCommand(const Arguments& a) {
     const fs::path timetable(a.positional[1]);
     CliPort port(PortOptions(a.verbose));
     if (auto refused = OpenStatusLog(a, port)) return *refused;
+    const auto lock = LockProgramFolder(a);
+    if (!lock) return ExitFailed;
 
     ProgramState state(ProgramFolder(a));
     try {

@@ -27,6 +27,7 @@ int CheckCommand(const Arguments& a) {
     const fs::path root = ProgramFolder(a);
     RouteSetCheckResult result;
     try {
+        FinishInterruptedCommitIfIdle(root / "Data");
         result = CheckRouteSet(root, a.positional[1]);
     } catch (const std::exception& e) {
         std::cerr << "error: " << e.what() << '\n';
@@ -57,6 +58,7 @@ int DumpCommand(const Arguments& a) {
         return UsageError(e.What());
     }
     try {
+        FinishInterruptedCommitIfIdle(ProgramFolder(a) / "Data");
         DumpRouteSetFile(ProgramFolder(a), a.positional[1], a.positional[2], std::cout);
     } catch (const std::exception& e) {
         std::cerr << "error: " << e.what() << '\n';

@@ -63,6 +63,8 @@ int ImportNavDataCommand(const Arguments& a) {
     } catch (const TarnwellError& e) {
         return UsageError(e.What());
     }
+    const auto lock = LockProgramFolder(a);
+    if (!lock) return ExitFailed;
     return RunImportNavData(ProgramFolder(a), options, PortOptions(a.verbose));
 }
 

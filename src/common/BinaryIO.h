@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/Errors.h"
@@ -62,8 +63,27 @@ private:
     std::span<const std::uint8_t> rec_;
 };
 
+// The most bytes a whole-file read takes: the largest file a reader can need
+// (a record length times its table's capacity, and the like), and what kind
+// of file that is the limit of, for the message ("a timetable").
+struct FileLimit {
+    std::uintmax_t bytes = 0;
+    std::string_view what;
+};
+
+// Any file that is read whole without a limit of its own.
+inline constexpr FileLimit DataFileLimit{std::uintmax_t{256} << 20, "a data file"};
+
 // Whole-file helpers; failures throw TarnwellError(ErrorKind::File) naming the path.
-Bytes ReadFileBytes(const std::filesystem::path& path);
+//
+// The size of the file at `path`, found before anything is opened: a path
+// that names nothing, anything but a regular file (a folder, a named pipe, a
+// device) and a file larger than `limit` are errors.
+std::uintmax_t RegularFileSize(const std::filesystem::path& path, const FileLimit& limit);
+// Every byte of a regular file of at most `limit` bytes.
+Bytes ReadFileBytes(const std::filesystem::path& path, const FileLimit& limit = DataFileLimit);
+// The same as text, read straight into the string.
+std::string ReadFileText(const std::filesystem::path& path, const FileLimit& limit);
 // Replaces the file with exactly these bytes (an older, longer file keeps no tail).
 void WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 // Writes bytes at a 1-based position of an existing file, extending it when needed.

@@ -1,6 +1,26 @@
 #include "common/Errors.h"
 
+#include <cstdio>
+
 namespace tarnwell {
+
+std::string QuotedField(std::string_view text) {
+    constexpr std::size_t MostShown = 40;
+    std::string out = "\"";
+    for (const char c : text.substr(0, MostShown)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F) {
+            out += c;
+        } else {
+            char code[5];
+            std::snprintf(code, sizeof code, "\\x%02x", byte);
+            out += code;
+        }
+    }
+    out += '"';
+    if (text.size() > MostShown) out += "... (" + std::to_string(text.size()) + " bytes)";
+    return out;
+}
 
 std::string DescribeError(const std::string& what, const ErrorPlace& place) {
     std::string where;

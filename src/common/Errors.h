@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace tarnwell {
 
@@ -48,5 +49,11 @@ private:
 
 // "file, line 3, field 8 (DepartTime), record 2: what"
 std::string DescribeError(const std::string& what, const ErrorPlace& place);
+
+// The text of a field as a message shows it: in double quotes, every byte
+// outside printable ASCII written as \xNN (backslash, x, two hex digits), so
+// "AB\x00"; a field longer than 40 bytes is cut after its 40th, the cut
+// marked by "..." and the field's length: "<40 bytes>"... (2048 bytes).
+std::string QuotedField(std::string_view text);
 
 }  // namespace tarnwell

@@ -15,11 +15,9 @@ constexpr std::size_t BufferSize = 1 << 20;
 gzFile Gz(void* f) { return static_cast<gzFile>(f); }
 }  // namespace
 
-LineSource::LineSource(const std::filesystem::path& path) : path_(path), buffer_(BufferSize) {
-    std::error_code ec;
-    fileSize_ = std::filesystem::file_size(path, ec);
-    if (ec || std::filesystem::is_directory(path, ec))
-        throw TarnwellError(ErrorKind::File, "cannot open the file", {PathText(path)});
+LineSource::LineSource(const std::filesystem::path& path, const TextLimits& limits)
+    : path_(path), buffer_(BufferSize), limits_(limits) {
+    fileSize_ = RegularFileSize(path, {limits.textBytes, limits.what});
 #ifdef _WIN32
     file_ = gzopen_w(path.c_str(), "rb");
 #else
@@ -54,7 +52,21 @@ bool LineSource::Refill() {
         return false;
     }
     end_ += static_cast<std::size_t>(n);
+    textRead_ += static_cast<std::uintmax_t>(n);
+    if (textRead_ > limits_.textBytes)
+        throw TarnwellError(ErrorKind::Input,
+                            "the text goes on past " + std::to_string(limits_.textBytes) + " bytes (uncompressed); " +
+                                std::string(limits_.what) + " is at most that long, so the rest is not read",
+                            {PathText(path_), lineNumber_ + 1});
     return true;
+}
+
+void LineSource::CheckLineLength(std::size_t length) const {
+    if (length > limits_.lineBytes)
+        throw TarnwellError(ErrorKind::Input,
+                            "the line is longer than " + std::to_string(limits_.lineBytes) + " bytes; a line of " +
+                                std::string(limits_.what) + " is at most that long",
+                            {PathText(path_), lineNumber_ + 1});
 }
 
 bool LineSource::Next(std::string_view& line) {
@@ -64,6 +76,7 @@ bool LineSource::Next(std::string_view& line) {
         const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
         if (newline) {
             std::size_t length = static_cast<std::size_t>(newline - start);
+            CheckLineLength(longLine_.size() + length);
             begin_ += length + 1;
             ++lineNumber_;
             if (longLine_.empty()) {
@@ -78,11 +91,13 @@ bool LineSource::Next(std::string_view& line) {
         }
         // No line end in the buffer: a buffer-full line goes to longLine_.
         if (begin_ == 0 && end_ == buffer_.size()) {
+            CheckLineLength(longLine_.size() + end_);
             longLine_.append(buffer_.data(), end_);
             begin_ = end_ = 0;
         }
         if (!Refill()) {
             if (begin_ == end_ && longLine_.empty()) return false;
+            CheckLineLength(longLine_.size() + end_ - begin_);
             longLine_.append(buffer_.data() + begin_, end_ - begin_);
             begin_ = end_ = 0;
             ++lineNumber_;

@@ -20,9 +20,8 @@ FieldReader::FieldReader(std::string label, std::string content)
     if (content_.size() >= 3 && content_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
 }
 
-FieldReader FieldReader::FromFile(const std::filesystem::path& path) {
-    const Bytes bytes = ReadFileBytes(path);
-    return FieldReader(PathText(path), std::string(bytes.begin(), bytes.end()));
+FieldReader FieldReader::FromFile(const std::filesystem::path& path, const FileLimit& limit) {
+    return FieldReader(PathText(path), ReadFileText(path, limit));
 }
 
 void FieldReader::SkipBlanks() {
@@ -53,9 +52,10 @@ bool FieldReader::AtEnd() {
 }
 
 FieldReader::Field FieldReader::Next() {
-    if (AtEnd()) throw TarnwellError(ErrorKind::Input, "the file ends where a field was expected", {label_, line_});
+    if (AtEnd())
+        throw TarnwellError(ErrorKind::Input, "the file ends where a field was expected", {label_, lastFieldLine_});
     Field f;
-    f.line = line_;
+    f.line = lastFieldLine_ = line_;
     if (content_[pos_] == '"') {
         const std::size_t start = ++pos_;
         while (pos_ < content_.size() && content_[pos_] != '"') {
@@ -139,8 +139,8 @@ void TextLineWriter::Text(std::string_view fullWidthText) {
     }
     if (fullWidthText.find('"') != std::string_view::npos)
         throw TarnwellError(ErrorKind::Input,
-                            "the text \"" + std::string(fullWidthText) +
-                                "\" cannot be written to a text file: it holds a double quote together with a comma "
+                            "the text " + QuotedField(fullWidthText) +
+                                " cannot be written to a text file: it holds a double quote together with a comma "
                                 "or a line end, or starts with one");
     Separate();
     out_ += '"';

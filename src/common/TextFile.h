@@ -19,13 +19,16 @@
 #include <string>
 #include <string_view>
 
+#include "common/BinaryIO.h"
+
 namespace tarnwell {
 
 class FieldReader {
 public:
     // `label` names the source in error messages.
     FieldReader(std::string label, std::string content);
-    static FieldReader FromFile(const std::filesystem::path& path);
+    // Reads a regular file of at most `limit` bytes (see ReadFileText).
+    static FieldReader FromFile(const std::filesystem::path& path, const FileLimit& limit);
 
     struct Field {
         std::string_view text;
@@ -34,8 +37,8 @@ public:
 
     // True when no field is left (only blanks and line ends remain).
     bool AtEnd();
-    // Reads the next field; throws TarnwellError when none is left or a
-    // quoted field is malformed.
+    // Reads the next field; throws TarnwellError when none is left (at the
+    // line of the last field) or a quoted field is malformed.
     Field Next();
 
     const std::string& Label() const { return label_; }
@@ -50,6 +53,7 @@ private:
     std::string content_;
     std::size_t pos_ = 0;
     std::int64_t line_ = 1;
+    std::int64_t lastFieldLine_ = 1;  // where the last field read started
     bool lineStart_ = true;  // no field has been read on the current line yet
 };
 

@@ -23,7 +23,7 @@ void StartUp(ProgramState& state, Progress& progress) {
 
 CompileOutcome CompileSchedule(ProgramState& state, Port& port, const CompileRequest& request) {
     CompileOutcome outcome;
-    if (auto refusal = SetNameRefusal(request.setName)) {
+    if (auto refusal = SetFolderRefusal(state.DataFolder(), request.setName)) {
         outcome.reason = *refusal;
         return outcome;
     }
@@ -39,7 +39,7 @@ CompileOutcome CompileSchedule(ProgramState& state, Port& port, const CompileReq
         outcome.reason = e.what();
         return outcome;
     }
-    if (!RunSteps(steps, port, outcome, [&routeSet] { routeSet.Commit(); })) {
+    if (!RunSteps(steps, port, outcome, [&routeSet, &run] { routeSet.Commit(run.usedAddFile); })) {
         routeSet.Discard();
         return outcome;
     }

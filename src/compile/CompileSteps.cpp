@@ -10,6 +10,8 @@
 #include "airports/IndexAirports.h"
 #include "common/AnsiText.h"
 #include "common/BinaryIO.h"
+#include "common/Errors.h"
+#include "examine/RouteSetCheck.h"
 #include "plans/CityPairs.h"
 #include "plans/FlightPlans.h"
 #include "routeset/AirportInfo.h"
@@ -23,9 +25,24 @@ namespace tarnwell {
 
 namespace {
 
+// The compiled set is kept only when every airport's departure block and
+// arrival list hold exactly its routes.
+void RefuseBrokenLayout(const std::filesystem::path& staged) {
+    const std::vector<std::string> problems = CheckDeparturesAndArrivals(staged);
+    if (problems.empty()) return;
+    throw TarnwellError(ErrorKind::Input, "the compiled route set breaks its own layout, so it was not saved: " +
+                                              problems.front() +
+                                              (problems.size() > 1 ? " (and " + std::to_string(problems.size() - 1) +
+                                                                         " more problems)"
+                                                                   : ""));
+}
+
 const std::array<CompileStep, 15> Steps = {{
     {"Getting VA Data", "GetVAData",
-     [](CompileRun& r) { GetVAData(r.request.timetable, r.state.AddFilePath(), r.state.Schedule, r.state.AddSchedule); }},
+     [](CompileRun& r) {
+         if (GetVAData(r.request.timetable, r.state.AddFilePath(), r.state.Schedule, r.state.AddSchedule))
+             r.usedAddFile = r.state.AddFilePath();
+     }},
     {"Sorting VA Data", "SortVAData",
      [](CompileRun& r) { SortVAData(r.state.Schedule, r.state.AddSchedule, r.port); }},
     {"Moving Data to Routes", "MoveDataToRoutes",
@@ -68,6 +85,7 @@ const std::array<CompileStep, 15> Steps = {{
                         Utf8ToAnsi(r.request.airlineCode), Utf8ToAnsi(r.request.airlineName));
          BuildAirportInfo(r.routeSet, r.state.DataFolder(), r.state.IndexAirports, r.state.NavennaAirports,
                           r.state.Altitudes, r.state.AirportInfo, r.port);
+         RefuseBrokenLayout(r.routeSet.StagingFolder());
      }},
 }};
 

@@ -2,7 +2,9 @@
 // The compile's steps: one table that says, row by row, which status text
 // runs which function on which tables.
 
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -19,6 +21,8 @@ struct CompileRun {
     Port& port;
     const CompileRequest& request;
     RouteSetOutput& routeSet;  // where the route set's files are staged
+    // The add file the compile read, removed when the route set is in place.
+    std::optional<std::filesystem::path> usedAddFile{};
 };
 
 struct CompileStep {

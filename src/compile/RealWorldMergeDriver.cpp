@@ -35,11 +35,14 @@ MergeOutcome GetRealWorldData(ProgramState& state, Progress& progress, const Mer
              state.MergeAirportCodes = ReadMergeTimetable(*request.timetable);
              chosen = ChooseAirlines(state.RealAirlines, request.chosenAirlines);
          }},
-        {"Loading Routes", [&] { routes = DecodeRouteFile(ReadRealWorldFile(routesPath), PathText(routesPath)); }},
-        {"Loading Indexes", [&] { index = DecodeIndexFile(ReadRealWorldFile(indexPath), PathText(indexPath)); }},
+        {"Loading Routes",
+         [&] { routes = DecodeRouteFile(ReadRealWorldFile(routesPath, RouteFileLimit), PathText(routesPath)); }},
+        {"Loading Indexes",
+         [&] { index = DecodeIndexFile(ReadRealWorldFile(indexPath, IndexFileLimit), PathText(indexPath)); }},
     };
     // The add file is made whole in memory and replaces the older one only
-    // when complete; AirlineInfo changes only with it.
+    // when complete; AirlineInfo changes only with it. It shows its own
+    // progress texts ("Adding k Routes"), and a failure is named after it.
     const auto writeAddFile = [&] {
         const MergeAddFile add =
             MakeAddFile(routes, index, PathText(routesPath), chosen.codes, state.MergeAirportCodes, progress);
@@ -49,7 +52,7 @@ MergeOutcome GetRealWorldData(ProgramState& state, Progress& progress, const Mer
         for (std::size_t i = 0; i < chosen.records.size(); ++i) state.AirlineInfo[i + 1] = chosen.records[i];
         outcome.addedRoutes = add.addedRoutes;
     };
-    const bool finished = RunSteps(steps, progress, outcome, writeAddFile);
+    const bool finished = RunSteps(steps, progress, outcome, writeAddFile, "Writing Add File");
     progress.SetStatus(FinishedText, StatusKind::Step);
     if (finished) outcome.result = CompileOutcome::Result::Finished;
     return outcome;

@@ -5,7 +5,7 @@
 namespace tarnwell {
 
 bool RunSteps(const std::vector<StatusStep>& steps, Progress& progress, CompileOutcome& outcome,
-              const std::function<void()>& finish) {
+              const std::function<void()>& finish, const std::string& finishStatus) {
     std::string status;
     try {
         for (const StatusStep& step : steps) {
@@ -13,6 +13,7 @@ bool RunSteps(const std::vector<StatusStep>& steps, Progress& progress, CompileO
             progress.SetStatus(status, StatusKind::Step);
             step.run();
         }
+        if (!finishStatus.empty()) status = finishStatus;
         if (finish) finish();
     } catch (const std::exception& e) {
         outcome.failedStatus = status;

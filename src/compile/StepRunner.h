@@ -23,9 +23,11 @@ struct StatusStep {
 };
 
 // Runs the steps in order, each after showing its status text, then
-// `finish` (whose failure counts as the last step's). Every failure ends the
-// run: fills outcome.failedStatus and outcome.reason and returns false.
+// `finish`. Every failure ends the run: fills outcome.failedStatus and
+// outcome.reason and returns false. A failure of `finish` is named
+// `finishStatus` (a name for the message only, never shown as a status), or
+// counts as the last step's when that is empty.
 bool RunSteps(const std::vector<StatusStep>& steps, Progress& progress, CompileOutcome& outcome,
-              const std::function<void()>& finish = {});
+              const std::function<void()>& finish = {}, const std::string& finishStatus = {});
 
 }  // namespace tarnwell

@@ -53,6 +53,19 @@ fs::path RouteSetFolder(const fs::path& programFolder, const std::string& setNam
     return programFolder / "Data" / setName;
 }
 
+std::vector<std::string> CheckDeparturesAndArrivals(const fs::path& folder) {
+    ProblemLines problems;
+    const RouteSetFiles files = ReadRouteSetFiles(folder, problems);
+    problems.clear();  // only what the two checks find counts here
+    ArrivalListCheck arrivals(files, problems);
+    for (std::size_t k = 0; k < files.airports.size(); ++k) {
+        if (files.routesFile) CheckDepartureBlock(files, k, problems);
+        if (files.arrivals) arrivals.CheckAirport(k);
+    }
+    if (files.arrivals) arrivals.CheckFileEnd();
+    return problems;
+}
+
 RouteSetCheckResult CheckRouteSet(const fs::path& programFolder, const std::string& setName) {
     const fs::path folder = RouteSetFolder(programFolder, setName);
     RouteSetCheckResult result;

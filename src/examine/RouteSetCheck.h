@@ -55,4 +55,9 @@ struct RouteSetCheckResult {
 // Throws only for a set name the compile refuses.
 RouteSetCheckResult CheckRouteSet(const std::filesystem::path& programFolder, const std::string& setName);
 
+// Only the departure blocks and the arrival lists of the route set files in
+// `folder`: each airport's block and list hold exactly its routes, back to
+// back. A compile runs it on its staged set before committing it.
+std::vector<std::string> CheckDeparturesAndArrivals(const std::filesystem::path& folder);
+
 }  // namespace tarnwell

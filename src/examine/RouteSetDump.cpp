@@ -8,15 +8,19 @@
 #include <initializer_list>
 #include <optional>
 #include <system_error>
+#include <tuple>
 
 #include "common/AnsiText.h"
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
+#include "plans/CityPairs.h"
 #include "plans/PlanFile.h"
 #include "examine/RouteSetCheck.h"
 #include "records/RecordLayouts.h"
 #include "routeset/AptFile.h"
+#include "routeset/DataFiles.h"
 #include "navdata/AirwayNetwork.h"
+#include "navdata/NavRecords.h"
 
 namespace fs = std::filesystem;
 
@@ -26,6 +30,18 @@ namespace {
 
 constexpr std::array<std::string_view, 6> FileNames = {"index.kr1",    "routes.kr1", "airline.kr1",
                                                        "arrivals.kr1", "APT.kr1",    "PLANS.kr1"};
+// The largest each can be, in the same order. APT.kr1 takes a values record
+// per index airport and a runway record per runway end of the database;
+// PLANS.kr1 a position and a plan of the most entries per city pair.
+constexpr std::array<FileLimit, 6> FileLimits = {
+    IndexFileLimit,
+    RouteFileLimit,
+    FileLimit{AirlineRecordLength * std::tuple_size_v<AirlineTable>, "a route set's airline.kr1 of 11 airlines"},
+    FileLimit{ArrivalsEntryLength * ScheduleCapacity, "an arrivals.kr1 of 100001 routes"},
+    FileLimit{AptValuesRecordLength * IndexAirportCapacity + AptRunwayRecordLength * NavFileRecordLimit,
+              "an APT.kr1 of 32768 airports and 1000000 runway ends"},
+    FileLimit{UniqueRouteCapacity * (4 + 2 + PlanPointLength * PlanPointCapacity), "a PLANS.kr1 of 34000 plans"},
+};
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -82,10 +98,10 @@ private:
     throw TarnwellError(ErrorKind::Input, what, {PathText(path)});
 }
 
-Bytes ReadRouteSetFile(const fs::path& path) {
+Bytes ReadRouteSetFile(const fs::path& path, const FileLimit& limit) {
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) throw TarnwellError(ErrorKind::File, "the file is missing", {PathText(path)});
-    return ReadFileBytes(path);
+    if (!fs::exists(path, ec)) throw TarnwellError(ErrorKind::File, "the file is missing", {PathText(path)});
+    return ReadFileBytes(path, limit);
 }
 
 void DumpIndex(const Bytes& bytes, const fs::path& path, Csv& csv) {
@@ -169,7 +185,7 @@ void DumpArrivals(const Bytes& bytes, const fs::path& path, Csv& csv) {
 // APT.kr1 holds, for each airport with runways in index order, its runway
 // records and then its values record.
 void DumpApt(const Bytes& bytes, const fs::path& path, const fs::path& indexPath, Csv& csv) {
-    const auto airports = DecodeIndexFile(ReadRouteSetFile(indexPath), PathText(indexPath));
+    const auto airports = DecodeIndexFile(ReadRouteSetFile(indexPath, IndexFileLimit), PathText(indexPath));
     std::int64_t length = 0;
     for (const IndexAirportRecord& a : airports)
         if (a.RunwayCount > 0)
@@ -277,6 +293,11 @@ void DumpPlans(const Bytes& bytes, const fs::path& path, Csv& csv) {
 
 std::span<const std::string_view> DumpableRouteSetFiles() { return FileNames; }
 
+FileLimit RouteSetFileLimit(std::string_view fileName) {
+    const auto known = std::find(FileNames.begin(), FileNames.end(), fileName);
+    return known == FileNames.end() ? DataFileLimit : FileLimits[static_cast<std::size_t>(known - FileNames.begin())];
+}
+
 std::string ShownText(std::string_view stored) {
     const std::size_t end = stored.find_last_not_of(std::string_view(" \0", 2));
     std::string text = AnsiToUtf8(stored.substr(0, end == std::string_view::npos ? 0 : end + 1));
@@ -299,11 +320,11 @@ void DumpRouteSetFile(const fs::path& programFolder, const std::string& setName,
     if (known == FileNames.end()) {
         std::string names;
         for (const std::string_view name : FileNames) names += (names.empty() ? "" : ", ") + std::string(name);
-        throw TarnwellError(ErrorKind::Usage, "\"" + fileName + "\" is not a route-set file; give one of " + names);
+        throw TarnwellError(ErrorKind::Usage, QuotedField(fileName) + " is not a route-set file; give one of " + names);
     }
     const std::string_view name = *known;
     const fs::path path = folder / name;
-    const Bytes bytes = ReadRouteSetFile(path);
+    const Bytes bytes = ReadRouteSetFile(path, RouteSetFileLimit(name));
     Csv csv;
     if (name == "index.kr1")
         DumpIndex(bytes, path, csv);

@@ -45,6 +45,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/BinaryIO.h"
+
 namespace tarnwell {
 
 // The files DumpRouteSetFile knows, as the compile names them.
@@ -52,6 +54,11 @@ std::span<const std::string_view> DumpableRouteSetFiles();
 
 // A stored text as the dump (and the check's messages) show it: see above.
 std::string ShownText(std::string_view stored);
+
+// The largest a route-set file (one of DumpableRouteSetFiles) can be, from its
+// record lengths and the tables' capacities; the dump and the check read no
+// more.
+FileLimit RouteSetFileLimit(std::string_view fileName);
 
 // Writes the records of `fileName` (one of DumpableRouteSetFiles, in any
 // letter case) of Data/<setName> to `out`. Throws TarnwellError, writing

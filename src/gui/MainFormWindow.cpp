@@ -151,7 +151,7 @@ void MainFormWindow::CompileSchedule() {
             CompileOutcome outcome;
             // A name that would write outside its own folder is refused
             // before the timetable is asked for.
-            if (auto refusal = SetNameRefusal(request.setName)) {
+            if (auto refusal = SetFolderRefusal(state.DataFolder(), request.setName)) {
                 outcome.reason = *refusal;
                 return outcome;
             }
@@ -169,6 +169,13 @@ void MainFormWindow::CompileSchedule() {
 
 void MainFormWindow::StartWork(Work work, bool merge) {
     if (Working()) return;
+    // One writer per program folder: another one at work turns this away.
+    try {
+        lock_.emplace(ProgramFolderLock::Acquire(state_.DataFolder()));
+    } catch (const std::exception& e) {
+        services_.Message(Text(e.what()), QString::fromLatin1(ProgramName));
+        return;
+    }
     focusBeforeWork_ = focusWidget();
     SetButtonsEnabled(false);
     notes_.clear();
@@ -212,6 +219,7 @@ void MainFormWindow::Show(const WorkEvent& event) {
 void MainFormWindow::WorkDone(const CompileOutcome& outcome, bool merge) {
     worker_.join();
     port_.reset();
+    lock_.reset();
 
     // The status line keeps what the work left there; its tooltip says why a
     // piece of work failed and lists the warnings it gave.

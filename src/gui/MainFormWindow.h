@@ -7,12 +7,14 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "realworld/AirlinePicker.h"
 #include "compile/CompileDriver.h"
+#include "compile/ProgramFolderLock.h"
 #include "gui/AirlineFormWindow.h"
 #include "gui/DesktopPort.h"
 
@@ -92,6 +94,8 @@ private:
 
     std::unique_ptr<DesktopPort> port_;
     std::thread worker_;
+    // The program folder's lock, held from the click until the work is done.
+    std::optional<ProgramFolderLock> lock_;
     std::vector<std::string> notes_;  // warnings of the running work
     QPointer<QWidget> focusBeforeWork_;  // disabling the clicked button takes its focus away
     bool closeWhenDone_ = false;

@@ -6,6 +6,7 @@
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
 #include "common/TextFile.h"
+#include "navdata/NavRecords.h"
 
 namespace fs = std::filesystem;
 
@@ -16,7 +17,7 @@ std::vector<NavennaAirportRecord> LoadNavennaAirports(const fs::path& dataFolder
     std::error_code ec;
     if (!fs::exists(path, ec))
         throw TarnwellError(ErrorKind::File, "the airport database is missing", {PathText(path)});
-    const Bytes bytes = ReadFileBytes(path);
+    const Bytes bytes = ReadFileBytes(path, NavFileLimit(NavennaAirportRecordLength));
     if (bytes.size() < NavennaAirportRecordLength)
         throw TarnwellError(ErrorKind::Input, "the airport database holds no airport", {PathText(path)});
     return DecodeNavennaAirports(bytes, PathText(path));
@@ -27,7 +28,9 @@ std::vector<AltitudeEntry> LoadAltitudes(const fs::path& dataFolder) {
     std::error_code ec;
     if (!fs::exists(path, ec))
         throw TarnwellError(ErrorKind::File, "the altitude list is missing", {PathText(path)});
-    FieldReader in = FieldReader::FromFile(path);
+    // A written line is under 20 bytes; 256 an entry leaves room for hand-edited blanks.
+    constexpr FileLimit limit{std::uintmax_t{256} * AltitudeCapacity, "the altitude list"};
+    FieldReader in = FieldReader::FromFile(path, limit);
     std::vector<AltitudeEntry> entries;
     entries.reserve(AltitudeCapacity);
     std::int64_t lastLine = 0;
@@ -48,7 +51,7 @@ std::vector<AltitudeEntry> LoadAltitudes(const fs::path& dataFolder) {
         AltitudeEntry entry;
         entry.ICAO = code.text;
         if (!ParseInt32(number.text, entry.Altitude))
-            throw malformed("the altitude \"" + std::string(number.text) + "\" is not a whole number", 2, "Altitude");
+            throw malformed("the altitude " + QuotedField(number.text) + " is not a whole number", 2, "Altitude");
         entries.push_back(entry);
         lastLine = number.line;
     }

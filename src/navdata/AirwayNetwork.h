@@ -41,6 +41,12 @@ inline constexpr std::int16_t MaxLegsPerNode = 76;
 inline constexpr std::int32_t HighNodeCapacity = 15500;
 inline constexpr std::int32_t LowNodeCapacity = 14500;
 
+// The largest network file of `capacity` nodes: every node with all its legs.
+constexpr FileLimit AirwayNetworkFileLimit(std::int32_t capacity) {
+    return {static_cast<std::uintmax_t>(capacity) * (AirwayNodeHeaderLength + MaxLegsPerNode * AirwayLegLength),
+            "an airway network file"};
+}
+
 // An airway network addressed by node number, 1 to Count(). Every access is
 // checked: a number outside the network, or a leg slot at or above the node's
 // LegCount, throws TarnwellError(ErrorKind::Overflow) instead of reading

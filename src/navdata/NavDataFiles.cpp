@@ -15,9 +15,9 @@ namespace {
 // The bytes of a navigation file that must hold at least one record.
 Bytes ReadRequiredNavFile(const fs::path& path, std::size_t recordLength) {
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
+    if (!fs::exists(path, ec))
         throw TarnwellError(ErrorKind::File, "the navigation file is missing", {PathText(path)});
-    Bytes bytes = ReadFileBytes(path);
+    Bytes bytes = ReadFileBytes(path, NavFileLimit(recordLength));
     if (bytes.size() < recordLength)
         throw TarnwellError(ErrorKind::Input,
                             "the navigation file holds no record (" + std::to_string(bytes.size()) +
@@ -31,7 +31,7 @@ AirwayNetwork LoadNetwork(const fs::path& path, std::int32_t capacity, Progress&
     std::error_code ec;
     // A network that is not there is an empty network; nothing is created.
     if (!fs::exists(path, ec)) return network;
-    const Bytes bytes = ReadFileBytes(path);
+    const Bytes bytes = ReadFileBytes(path, AirwayNetworkFileLimit(capacity));
     DecodeAirwayNetwork(bytes, PathText(path), capacity, network, [&progress] { progress.DoEvents(); });
     return network;
 }

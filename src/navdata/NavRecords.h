@@ -53,6 +53,15 @@ inline constexpr std::size_t NavAirportRecordLength = 90;
 inline constexpr std::size_t NavAidRecordLength = 46;
 inline constexpr std::size_t IntersectionRecordLength = 20;
 
+// The most records a file of the navigation data or the airport database is
+// read with. The formats set no number, and the whole world's data holds at
+// most 120,000 (fixes; 67,000 runway ends, 27,000 airports), so a million
+// leaves room for richer data and still refuses a file that cannot be one.
+inline constexpr std::uintmax_t NavFileRecordLimit = 1'000'000;
+constexpr FileLimit NavFileLimit(std::size_t recordLength) {
+    return {recordLength * NavFileRecordLimit, "a navigation data file of at most 1000000 records"};
+}
+
 // File layouts. Decoding checks the length: a file that is not a whole
 // number of records is an error
 // naming `label`.

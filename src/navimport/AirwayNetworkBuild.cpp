@@ -132,7 +132,7 @@ void KeepShortestLegs(std::vector<AirwayLeg>& out, const std::string& ident, con
                       std::int64_t& legsOverCapacity) {
     if (out.size() <= static_cast<std::size_t>(MaxLegsPerNode)) return;
     if (strict)
-        throw TarnwellError(ErrorKind::Overflow, "the point " + ident + " of the " + which +
+        throw TarnwellError(ErrorKind::Overflow, "the point " + QuotedField(ident) + " of the " + which +
                                                      " airway network has " + std::to_string(out.size()) +
                                                      " legs, more than the 76 a point can hold");
     std::vector<std::size_t> order(out.size());

@@ -158,7 +158,7 @@ void ReadAirportDetailRow(const SourceColumns& c, std::int32_t code, std::int64_
 }  // namespace
 
 AirportSource ReadAptDat(const std::filesystem::path& path, SourceReport& report, const ReadProgress& progress) {
-    LineSource source(path);
+    LineSource source(path, AptDatLimits);
     report.file = PathText(path);
     ReadSourceVersion(source, report);
     AirportSource out;

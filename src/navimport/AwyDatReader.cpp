@@ -72,7 +72,7 @@ bool ReadPositionedSegment(const SourceColumns& c, std::int64_t line, SourceRepo
 
 std::vector<SourceAirwaySegment> ReadAwyDat(const std::filesystem::path& path, const PointDirectory& points,
                                             SourceReport& report, const ReadProgress& progress) {
-    LineSource source(path);
+    LineSource source(path, NavSourceLimits);
     report.file = PathText(path);
     const bool byName = ReadSourceVersion(source, report) >= 1100;
     std::vector<SourceAirwaySegment> segments;

@@ -10,7 +10,7 @@ namespace tarnwell {
 
 std::vector<SourceFix> ReadFixDat(const std::filesystem::path& path, SourceReport& report,
                                   const ReadProgress& progress) {
-    LineSource source(path);
+    LineSource source(path, NavSourceLimits);
     report.file = PathText(path);
     const bool withRegions = ReadSourceVersion(source, report) >= 1100;
     std::vector<SourceFix> fixes;

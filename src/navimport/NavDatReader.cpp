@@ -39,7 +39,7 @@ SourceLocalizer Localizer(const SourceColumns& c, std::int32_t frequency, bool w
 }  // namespace
 
 NavSource ReadNavDat(const std::filesystem::path& path, SourceReport& report, const ReadProgress& progress) {
-    LineSource source(path);
+    LineSource source(path, NavSourceLimits);
     report.file = PathText(path);
     const bool withRegions = ReadSourceVersion(source, report) >= 1100;
     NavSource nav;

@@ -13,6 +13,17 @@
 
 namespace tarnwell {
 
+// How much of a simulator file the readers take. The whole world's free data
+// has lines of at most 960 bytes, an apt.dat of 106 MB and a nav.dat, fix.dat
+// and awy.dat of 2 to 5 MB (uncompressed); newer releases are several times
+// larger. A line may be 64 KiB, an apt.dat 4 GiB and any other file 1 GiB, so
+// that a damaged or endless file ends in an error and not in memory or time
+// without end.
+inline constexpr std::size_t SourceLineLimit = std::size_t{64} << 10;
+inline constexpr TextLimits AptDatLimits{SourceLineLimit, std::uintmax_t{4} << 30, "an apt.dat file"};
+inline constexpr TextLimits NavSourceLimits{SourceLineLimit, std::uintmax_t{1} << 30,
+                                            "a nav.dat, fix.dat or awy.dat file"};
+
 // The blank-separated columns of a line.
 class SourceColumns {
 public:

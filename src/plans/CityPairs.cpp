@@ -48,7 +48,9 @@ void CreateUniqueRoutes(std::span<const RouteRecord> Routes, std::span<const Ind
 }
 
 std::vector<UniqueRoute> LoadUniqueRoutes(const fs::path& file) {
-    FieldReader in = FieldReader::FromFile(file);
+    // A written line is under 40 bytes; 256 a city pair leaves room for hand-edited blanks.
+    constexpr FileLimit limit{std::uintmax_t{256} * UniqueRouteCapacity, "the city pair list"};
+    FieldReader in = FieldReader::FromFile(file, limit);
     std::vector<UniqueRoute> table(1);  // entry 0 is the unused placeholder
     while (!in.AtEnd()) {
         const FieldReader::Field number = in.Next();
@@ -60,7 +62,7 @@ std::vector<UniqueRoute> LoadUniqueRoutes(const fs::path& file) {
                                 {in.Label(), number.line});
         UniqueRoute entry;
         if (!ParseInt32(number.text, entry.PlanNumber))
-            throw TarnwellError(ErrorKind::Input, "\"" + std::string(number.text) + "\" is not a plan number",
+            throw TarnwellError(ErrorKind::Input, QuotedField(number.text) + " is not a plan number",
                                 {in.Label(), number.line, 1, "PlanNumber"});
         entry.Origin = in.Next().text;
         entry.Destination = in.Next().text;

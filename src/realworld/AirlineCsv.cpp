@@ -36,6 +36,10 @@ public:
         CsvRow row;
         row.line = line_;
         for (;;) {
+            if (row.fields.size() == MostFields)
+                throw TarnwellError(ErrorKind::Input,
+                                    "the row has more than " + std::to_string(MostFields) + " fields",
+                                    {label_, row.line});
             row.fields.push_back(Field());
             if (pos_ >= in_.size()) break;
             if (in_[pos_] == ',') {
@@ -49,6 +53,9 @@ public:
     }
 
 private:
+    // Far more columns than any airline table has; a row is never held with more.
+    static constexpr std::size_t MostFields = 256;
+
     static bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
     void EndLine() {
@@ -123,6 +130,11 @@ std::vector<AirlineRecord> ParseAirlineCsv(const std::string& label, std::string
     std::vector<AirlineRecord> airlines;
     while (const auto row = reader.Next()) {
         const auto record = static_cast<std::int64_t>(airlines.size());
+        if (record == RealAirlineCapacity)
+            throw TarnwellError(ErrorKind::Overflow,
+                                "more than " + std::to_string(RealAirlineCapacity) +
+                                    " airlines; the real-world airline list holds at most that many",
+                                {label, row->line, {}, {}, record});
         if (row->fields.size() != header->fields.size())
             throw TarnwellError(ErrorKind::Input,
                                 "the row has " + std::to_string(row->fields.size()) + " fields; the header row has " +
@@ -150,7 +162,9 @@ std::vector<AirlineRecord> ParseAirlineCsv(const std::string& label, std::string
 }
 
 std::vector<AirlineRecord> ImportAirlines(const fs::path& dataFolder, const fs::path& csv) {
-    const Bytes bytes = ReadFileBytes(csv);
+    // 512 bytes a row: the three columns in UTF-8 and others beside them.
+    constexpr FileLimit limit{std::uintmax_t{512} * RealAirlineCapacity, "an airline CSV file"};
+    const Bytes bytes = ReadFileBytes(csv, limit);
     std::vector<AirlineRecord> airlines =
         ParseAirlineCsv(PathText(csv), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     RequireFolder(dataFolder, false);

@@ -18,8 +18,8 @@ namespace tarnwell {
 // The text is UTF-8 and is stored in Windows-1252, '?' for a character that
 // code page lacks. Empty lines are skipped. Throws TarnwellError naming
 // `label` and the line (and column) for: a missing header or column, a row
-// with another number of fields than the header, an empty code, a broken
-// quote, or no airline at all.
+// with another number of fields than the header or more than 256, an empty
+// code, a broken quote, no airline at all or more than RealAirlineCapacity.
 std::vector<AirlineRecord> ParseAirlineCsv(const std::string& label, std::string_view content);
 
 // Writes the real-world airline list into `dataFolder` from the CSV file and

@@ -17,7 +17,8 @@ std::vector<AirlineRecord> LoadRealAirlines(const fs::path& dataFolder, Progress
                   " is missing; no real-world airline can be chosen");
         return {};
     }
-    const Bytes bytes = ReadFileBytes(path);
+    constexpr FileLimit limit{AirlineRecordLength * RealAirlineCapacity, "the real-world airline list"};
+    const Bytes bytes = ReadFileBytes(path, limit);
     if (bytes.empty()) {
         progress.Warn("the real-world airline list " + PathText(path) + " is empty; no real-world airline can be chosen");
         return {};

@@ -53,11 +53,11 @@ ChosenAirlines ChooseAirlines(std::span<const AirlineRecord> RealAirlines, std::
     return chosen;
 }
 
-Bytes ReadRealWorldFile(const fs::path& path) {
+Bytes ReadRealWorldFile(const fs::path& path, const FileLimit& limit) {
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
+    if (!fs::exists(path, ec))
         throw TarnwellError(ErrorKind::File, "the real-world route set file is missing", {PathText(path)});
-    Bytes bytes = ReadFileBytes(path);
+    Bytes bytes = ReadFileBytes(path, limit);
     if (bytes.empty()) throw TarnwellError(ErrorKind::Input, "the real-world route set file is empty", {PathText(path)});
     return bytes;
 }

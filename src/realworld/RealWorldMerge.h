@@ -43,8 +43,9 @@ struct ChosenAirlines {
 // None, more than ten, or a number naming no airline is an error.
 ChosenAirlines ChooseAirlines(std::span<const AirlineRecord> RealAirlines, std::span<const std::int32_t> itemNumbers);
 
-// A file of the real-world route set; it must hold at least one record.
-Bytes ReadRealWorldFile(const std::filesystem::path& path);
+// A file of the real-world route set of at most `limit` bytes (the merge
+// gives RouteFileLimit or IndexFileLimit); it must hold at least one record.
+Bytes ReadRealWorldFile(const std::filesystem::path& path, const FileLimit& limit = DataFileLimit);
 
 // The numbers of the real-world routes that the merge adds, in route order:
 // those whose trimmed Airline is one of `chosenCodes` and whose trimmed

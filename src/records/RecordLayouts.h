@@ -22,6 +22,13 @@ inline constexpr std::size_t AirlineRecordLength = 66;
 // arrivals.kr1: one 32-bit route position per entry.
 inline constexpr std::size_t ArrivalsEntryLength = 4;
 
+// The largest route and index files there can be, for reading them: a route
+// per flight of the schedule, an index airport per 16-bit index number.
+inline constexpr std::int32_t IndexAirportCapacity = 32768;
+inline constexpr FileLimit RouteFileLimit{RouteRecordLength * ScheduleCapacity, "a route file of 100001 routes"};
+inline constexpr FileLimit IndexFileLimit{IndexRecordLength * IndexAirportCapacity,
+                                          "an index file of 32768 airports"};
+
 // A record's 1-based byte position in its file.
 inline std::int64_t RecordPosition(std::int64_t recordNumber, std::size_t recordLength) {
     return recordNumber * static_cast<std::int64_t>(recordLength) + 1;

@@ -10,6 +10,7 @@
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
 #include "navdata/AirportDatabaseFiles.h"
+#include "navdata/NavRecords.h"
 #include "records/RecordLayouts.h"
 #include "routeset/AptFile.h"
 
@@ -38,7 +39,8 @@ FixedText<6> FormatFor(float value, const IndexAirportRecord& airport, std::int3
 // all lie inside it, is an error naming the airport.
 class PositionedFile {
 public:
-    PositionedFile(fs::path path, const char* what) : path_(std::move(path)), what_(what) {}
+    PositionedFile(fs::path path, const char* what, std::size_t recordLength)
+        : path_(std::move(path)), what_(what), limit_(NavFileLimit(recordLength)) {}
 
     // The `length` bytes at the 1-based position `position`.
     std::span<const std::uint8_t> At(std::int64_t position, std::size_t length, const IndexAirportRecord& airport) {
@@ -49,7 +51,7 @@ public:
                                     "airport " + AirportName(airport) + " needs its " + what_ + " from " +
                                         PathText(path_) + ", which is missing",
                                     {PathText(path_)});
-            bytes_ = ReadFileBytes(path_);
+            bytes_ = ReadFileBytes(path_, limit_);
         }
         const std::int64_t offset = position - 1;
         if (offset < 0 || offset + static_cast<std::int64_t>(length) > static_cast<std::int64_t>(bytes_->size()))
@@ -64,6 +66,7 @@ public:
 private:
     fs::path path_;
     std::string what_;
+    FileLimit limit_;
     std::optional<Bytes> bytes_;
 };
 
@@ -124,8 +127,8 @@ void FindNavennaData(std::span<IndexAirportRecord> IndexAirports, std::span<cons
 void WriteIndexFile(RouteSetOutput& routeSet, const fs::path& dataFolder,
                     std::span<const IndexAirportRecord> IndexAirports, std::span<const AirportInfoRecord> AirportInfo,
                     Progress& progress) {
-    PositionedFile values(dataFolder / NavennaValuesFileName, "frequency values");
-    PositionedFile runways(dataFolder / NavennaRunwayFileName, "runway records");
+    PositionedFile values(dataFolder / NavennaValuesFileName, "frequency values", NavennaValuesRecordLength);
+    PositionedFile runways(dataFolder / NavennaRunwayFileName, "runway records", NavennaRunwayRecordLength);
 
     Bytes index(IndexAirports.size() * IndexRecordLength);
     Bytes apt;

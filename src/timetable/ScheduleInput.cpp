@@ -4,6 +4,7 @@
 
 #include "common/BinaryIO.h"
 #include "common/Errors.h"
+#include "timetable/AddFileOrder.h"
 #include "timetable/TimetableFile.h"
 
 namespace fs = std::filesystem;
@@ -18,7 +19,7 @@ TarnwellError NoFlightError(const fs::path& timetable) {
 
 }  // namespace
 
-void GetVAData(const fs::path& timetable, const fs::path& addFile, std::vector<ScheduleRecord>& Schedule,
+bool GetVAData(const fs::path& timetable, const fs::path& addFile, std::vector<ScheduleRecord>& Schedule,
                std::vector<ScheduleRecord>& AddSchedule) {
     Schedule.clear();
     AddSchedule.clear();
@@ -26,19 +27,19 @@ void GetVAData(const fs::path& timetable, const fs::path& addFile, std::vector<S
     std::error_code ec;
     const bool addFileWaiting = fs::is_regular_file(addFile, ec);
     std::vector<ScheduleRecord> added;
-    if (addFileWaiting) added = ReadScheduleFile(addFile, false);
+    if (addFileWaiting) {
+        std::vector<std::int64_t> lines;
+        added = ReadScheduleFile(addFile, false, &lines);
+        CheckAddFileOrder(added, PathText(addFile), lines);
+    }
 
     std::vector<ScheduleRecord> flights = ReadScheduleFile(timetable, true);
     if (flights.empty() && added.empty()) throw NoFlightError(timetable);
 
-    // Only now, with both files read, is the add file consumed. One without
-    // any flight counts as absent, and goes too.
-    if (addFileWaiting && !fs::remove(addFile, ec) && ec)
-        throw TarnwellError(ErrorKind::File, "cannot delete the add file after reading it: " + ec.message(),
-                            {PathText(addFile)});
-
     Schedule = std::move(flights);
     AddSchedule = std::move(added);
+    // One without any flight counts as absent, but is used up all the same.
+    return addFileWaiting;
 }
 
 void GetTimetableData(const fs::path& timetable, std::vector<ScheduleRecord>& Schedule,

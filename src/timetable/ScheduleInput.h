@@ -10,10 +10,11 @@
 namespace tarnwell {
 
 // "Getting VA Data": reads the waiting add file (when there is one) into
-// AddSchedule and the chosen timetable into Schedule, both emptied first. The
-// add file is deleted only once the timetable has been read too. A timetable
-// and add file without any flight is an error.
-void GetVAData(const std::filesystem::path& timetable, const std::filesystem::path& addFile,
+// AddSchedule and the chosen timetable into Schedule, both emptied first.
+// True when an add file was read: the compile removes it once its route set
+// is in place, and never before. A timetable and add file without any
+// flight is an error.
+bool GetVAData(const std::filesystem::path& timetable, const std::filesystem::path& addFile,
                std::vector<ScheduleRecord>& Schedule, std::vector<ScheduleRecord>& AddSchedule);
 
 // The timetable alone, for building the real-world route set: reads it into

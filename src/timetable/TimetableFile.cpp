@@ -1,5 +1,6 @@
 #include "timetable/TimetableFile.h"
 
+#include <algorithm>
 #include <array>
 
 #include "common/Errors.h"
@@ -17,9 +18,16 @@ constexpr std::array<const char*, 24> FieldNames = {
     "Day4",        "Day5",        "Day6",        "Day7",            "LetterFlagX", "LetterFlagY",
     "LetterFlagZ", "Mask16",      "Mask8",       "Mask1",           "Mask2",   "Mask4"};
 
+// A control byte, which no field of a timetable holds: a tab is a blank, and
+// a quoted field may hold line ends. The add file is the merge's own, and
+// keeps the zero bytes of a text never assigned.
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n';
+}
+
 class FlightReader {
 public:
-    explicit FlightReader(FieldReader& in) : in_(in) {}
+    FlightReader(FieldReader& in, bool isTimetable) : in_(in), isTimetable_(isTimetable) {}
 
     ScheduleRecord Read(std::int64_t flight) {
         flight_ = flight;
@@ -45,17 +53,35 @@ public:
         r.Mask4 = Number();
         return r;
     }
+    // The line where the flight last read begins.
+    std::int64_t FirstLine() const { return firstLine_; }
 
 private:
+    ErrorPlace Place(std::int64_t line) const {
+        return {in_.Label(), line, field_, FieldNames[static_cast<std::size_t>(field_ - 1)], flight_};
+    }
     FieldReader::Field NextField() {
         ++field_;
+        // A flight that the file cuts short ends at the line of its last field.
         if (in_.AtEnd())
             throw TarnwellError(ErrorKind::Input,
                                 "the file ends in the middle of a flight (" + std::to_string(field_ - 1) +
                                     " of its 24 fields were read)",
-                                {in_.Label(), in_.Line(), field_, FieldNames[static_cast<std::size_t>(field_ - 1)],
-                                 flight_});
-        return in_.Next();
+                                Place(lastLine_));
+        try {
+            const FieldReader::Field f = in_.Next();
+            if (field_ == 1) firstLine_ = f.line;
+            lastLine_ = f.line;
+            // Checked here, so that a line of zero bytes is the fault and not
+            // the flight it would begin.
+            if (isTimetable_ && std::any_of(f.text.begin(), f.text.end(), IsControl))
+                throw TarnwellError(ErrorKind::Input,
+                                    QuotedField(f.text) + " holds a control byte, which no timetable field holds",
+                                    Place(f.line));
+            return f;
+        } catch (const TarnwellError& e) {
+            throw TarnwellError(e.Kind(), e.What(), Place(e.Place().line.value_or(in_.Line())));
+        }
     }
     std::string_view Text() { return NextField().text; }
     std::int16_t Number() {
@@ -63,20 +89,25 @@ private:
         std::int16_t v = 0;
         if (!ParseInt16(f.text, v))
             throw TarnwellError(ErrorKind::Input,
-                                "\"" + std::string(f.text) + "\" is not a whole number from -32768 to 32767",
-                                {in_.Label(), f.line, field_, FieldNames[static_cast<std::size_t>(field_ - 1)],
-                                 flight_});
+                                QuotedField(f.text) + " is not a whole number from -32768 to 32767" +
+                                    (f.line == firstLine_ ? "" : " (the flight begins on line " +
+                                                                      std::to_string(firstLine_) + ")"),
+                                Place(f.line));
         return v;
     }
 
     FieldReader& in_;
+    bool isTimetable_;
     std::int64_t flight_ = 0;
     int field_ = 0;
+    std::int64_t firstLine_ = 0;  // where the flight's first field is
+    std::int64_t lastLine_ = 0;   // where its last field read is
 };
 
-std::vector<ScheduleRecord> ReadFlights(FieldReader in, bool isTimetable) {
+std::vector<ScheduleRecord> ReadFlights(FieldReader in, bool isTimetable, std::vector<std::int64_t>* lines = nullptr) {
     std::vector<ScheduleRecord> flights;
-    FlightReader reader(in);
+    if (lines) lines->clear();
+    FlightReader reader(in, isTimetable);
     while (!in.AtEnd()) {
         if (static_cast<std::int64_t>(flights.size()) >= ScheduleCapacity)
             throw TarnwellError(ErrorKind::Overflow,
@@ -86,6 +117,7 @@ std::vector<ScheduleRecord> ReadFlights(FieldReader in, bool isTimetable) {
         ScheduleRecord r = reader.Read(static_cast<std::int64_t>(flights.size()));
         if (isTimetable && r.Equipment.IsBlank()) r.Equipment = "734";
         flights.push_back(r);
+        if (lines) lines->push_back(reader.FirstLine());
     }
     return flights;
 }
@@ -96,8 +128,10 @@ std::vector<ScheduleRecord> ReadScheduleText(std::string label, std::string cont
     return ReadFlights(FieldReader(std::move(label), std::move(content)), isTimetable);
 }
 
-std::vector<ScheduleRecord> ReadScheduleFile(const fs::path& path, bool isTimetable) {
-    return ReadFlights(FieldReader::FromFile(path), isTimetable);
+std::vector<ScheduleRecord> ReadScheduleFile(const fs::path& path, bool isTimetable,
+                                             std::vector<std::int64_t>* lines) {
+    const FileLimit limit{ScheduleFileLimit, isTimetable ? "a timetable" : "an add file"};
+    return ReadFlights(FieldReader::FromFile(path, limit), isTimetable, lines);
 }
 
 void WriteScheduleLine(TextLineWriter& out, const ScheduleRecord& r) {

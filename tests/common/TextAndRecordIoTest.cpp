@@ -1,14 +1,21 @@
-// Fixed-width text, little-endian records, the comma-separated text format
-// and 16-bit arithmetic that fails instead of wrapping.
+// Fixed-width text, little-endian records, the comma-separated text format,
+// 16-bit arithmetic that fails instead of wrapping, the limits every file is
+// read within and fields as messages show them.
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
 #include "common/CheckedInt.h"
+#include "common/LineSource.h"
 #include "common/TextFile.h"
+#include "navimport/SourceFileText.h"
 #include "TestSupport.h"
 
 using namespace tarnwell;
 using tarnwell::testing::ErrorOf;
+using tarnwell::testing::TempProgramFolder;
+using tarnwell::testing::WriteGzip;
 using Fields = std::vector<std::string>;
 
 static Fields AllFields(std::string content) {
@@ -78,4 +85,44 @@ TEST(TextLineWriter, WritesNumbersWithBlanksAndQuotesOnlyWhatWouldNotReadBack) {
     EXPECT_EQ(AllFields(w.Content()), (Fields{"AB", "5", "-12", "0", "A,B", "A\nB", "A\"B", "", "AB"}));
     // A text opening with a quote, or holding one beside a comma, has no form that reads back.
     for (const char* text : {"\"AB", " \"AB", "A\",B"}) EXPECT_THROW(w.Text(text), TarnwellError) << text;
+}
+
+TEST(FileReading, OnlyRegularFilesWithinTheirLimitsAndLinesWithinTheirLength) {
+    TempProgramFolder dir;
+    const auto big = dir.Write("big", "");
+    std::filesystem::resize_file(big, std::uintmax_t{1} << 31);  // sparse: nothing of it may be read
+    const std::vector<std::pair<std::filesystem::path, std::string>> paths = {
+        {dir.Write("small", "ab\ncd\n"), "no error"}, {dir.Data(), "not a regular file (it is a folder)"},
+        {dir.Root() / "none", "the file does not exist"},
+        {big, "the file is 2147483648 bytes long; a test file is at most 8 bytes, so it is not read"},
+    };
+    const auto lines = [](const std::filesystem::path& path, TextLimits limits) {
+        LineSource in(path, limits);
+        std::string_view line;
+        while (in.Next(line)) {}
+    };
+    const FileLimit limit{8, "a test file"};
+    for (const auto& [path, error] : paths)
+        for (const auto& read : std::vector<std::function<void()>>{[&] { ReadFileBytes(path, limit); },
+                                                                   [&] { FieldReader::FromFile(path, limit); },
+                                                                   [&] { lines(path, {8, 8, limit.what}); }})
+            EXPECT_EQ(ErrorOf(read), error == "no error" ? error : PathText(path) + ": " + error);
+    // A line past its length, and text past its size also when compressed.
+    WriteGzip(dir.Root() / "blank.gz", std::string(100, '\n'));
+    const std::vector<std::tuple<std::filesystem::path, TextLimits, std::string>> cut = {
+        {dir.Write("long", "ab\r\ncd\r\nabcdefgh\n"), {4, 100, "a t"}, "long, line 3: the line is longer than 4 bytes"},
+        {dir.Write("tail", "ab\r\ncd\r\nabcdefgh"), {4, 100, "a t"}, "tail, line 3: the line is longer than 4 bytes"},
+        {dir.Root() / "blank.gz", {4, 50, "a t"}, "blank.gz, line 1: the text goes on past 50 bytes (uncompressed)"},
+    };
+    for (const auto& [path, limits, error] : cut)
+        EXPECT_NE(ErrorOf([&] { lines(path, limits); }).find(error), std::string::npos) << error;
+}
+
+TEST(QuotedField, EscapesWhatIsNotPrintableAndCutsAfterFortyBytes) {
+    const std::string forty(40, 'x');
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "\"\""}, {"AB \"C\"", "\"AB \"C\"\""}, {std::string("\0\x1f\x7f\xe9\\", 5), "\"\\x00\\x1f\\x7f\\xe9\\\""},
+        {forty, "\"" + forty + "\""}, {forty + std::string(1 << 20, '\0'), "\"" + forty + "\"... (1048616 bytes)"},
+    };
+    for (const auto& [text, shown] : cases) EXPECT_EQ(QuotedField(text), shown);
 }

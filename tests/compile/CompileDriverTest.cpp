@@ -20,6 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+
 // A program folder after start-up, its navigation data over airports one
 // degree apart: AAA-BBB and AAA-CCC are 60 NM.
 struct CompileFolder {
@@ -56,22 +57,6 @@ const std::vector<std::string> StepTexts = {
     "Creating Flight Plans", "Matching Flight Plans to Routes", "Creating Arrivals Pointers",
     "Calculating Orvanta Miles", "Writing Data Files"};
 
-std::map<std::string, std::string> FolderFiles(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(folder))
-        files[entry.path().filename().string()] = FileText(entry.path());
-    return files;
-}
-
-// What a compile may leave half done: staging folders and files written
-// beside their targets, all under hidden names.
-std::vector<std::string> HiddenEntries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.path().filename().string().starts_with('.')) names.push_back(entry.path().string());
-    return names;
-}
-
 }  // namespace
 
 TEST(CompileSchedule, RunsEveryStepOfTheTableAndEndsWithFinishedAndTwoBeeps) {
@@ -95,11 +80,11 @@ TEST(CompileSchedule, RunsEveryStepOfTheTableAndEndsWithFinishedAndTwoBeeps) {
 }
 
 // Each failure after a finished compile, with an add file waiting: the route
-// set is as the finished compile left it and nothing is left half written.
-// The add file is used up once the timetable has been read.
+// set is as the finished compile left it, nothing is left half written, and
+// the add file stays exactly as it was.
 TEST(CompileSchedule, AFailureLeavesThePreviousRouteSetWhole) {
     struct Failure { std::string setName; std::function<void(CompileFolder&)> spoil;
-                     std::string failedStatus, statusLeft, reason; bool addFileKept; };
+                     std::string failedStatus, statusLeft, reason; };
     const auto remove = [](const char* name) { return [name](CompileFolder& c) { fs::remove(c.dir.Data() / name); }; };
     const auto badLine = [](CompileFolder& c) {
         c.dir.Write("t.KRX", Flight("AAA", "BBB") + "AAA,BBB,EAAA,EBBB,TWL,1,320,99999\r\n");
@@ -108,15 +93,19 @@ TEST(CompileSchedule, AFailureLeavesThePreviousRouteSetWhole) {
         fs::remove(c.dir.Data() / "UniqueRoutes.txt"), fs::create_directory(c.dir.Data() / "UniqueRoutes.txt");
     };
     const Failure failures[] = {
-        {"Set", badLine, "Getting VA Data", "Getting VA Data", "line 2, field 8 (DepartTime)", true},
+        {"Set", badLine, "Getting VA Data", "Getting VA Data", "line 2, field 8 (DepartTime)"},
         {"Set", blockCityPairs, "Create Flight Plan Unique Routes", "Create Flight Plan Unique Routes",
-         "UniqueRoutes.txt", false},
-        {"Set", remove("nav_NDB.bin"), "Loading Flight Plan Data", "Loading Flight Plan Data", "nav_NDB.bin", false},
-        {"Set", remove("nv_apt1.nv2"), "Writing Data Files", "Loading Navenna Airports", "nv_apt1.nv2", false},
+         "UniqueRoutes.txt"},
+        {"Set", remove("nav_NDB.bin"), "Loading Flight Plan Data", "Loading Flight Plan Data", "nav_NDB.bin"},
+        // Added flights out of the merge's order would give wrong departure blocks.
+        {"Set", [](CompileFolder& c) { c.dir.Write("Data/Defaults/carrierADD.txt", Flight("DDD", "EEE") + Flight("CCC", "DDD")); },
+         "Getting VA Data", "Getting VA Data", "carrierADD.txt, line 2, record 1: the added flights are out of the order"},
+        {"Set", remove("nv_apt1.nv2"), "Writing Data Files", "Loading Navenna Airports", "nv_apt1.nv2"},
         // Names that would write outside their own folder are refused before anything runs.
-        {"", {}, "", "", "the route set name \"\" is empty", true},
-        {"defaults", {}, "", "", "is reserved", true},
-        {"..", {}, "", "", "does not name a folder inside Data", true},
+        {"", {}, "", "", "the route set name \"\" is empty"},
+        {"defaults", {}, "", "", "is reserved"},
+        {"..", {}, "", "", "does not name a folder inside Data"},
+        {std::string(201, 'x'), {}, "", "", "is 201 bytes long"},
     };
     for (const Failure& f : failures) {
         CompileFolder c;
@@ -125,6 +114,7 @@ TEST(CompileSchedule, AFailureLeavesThePreviousRouteSetWhole) {
         c.dir.Write("Data/Defaults/carrierADD.txt", Flight("CCC", "DDD"));
         c.dir.Write("t.KRX", Flight("AAA", "BBB") + Flight("BBB", "CCC"));
         if (f.spoil) f.spoil(c);
+        const std::string addFile = FileText(c.dir.AddFile());
         c.port = RecordingPort();
         const CompileOutcome outcome =
             CompileSchedule(c.state, c.port, {f.setName, "TWL", "Tarnwell Air", c.dir.Root() / "t.KRX"});
@@ -132,10 +122,22 @@ TEST(CompileSchedule, AFailureLeavesThePreviousRouteSetWhole) {
                   std::tuple(CompileOutcome::Result::Failed, f.failedStatus, f.statusLeft)) << f.reason;
         EXPECT_NE(outcome.reason.find(f.reason), std::string::npos) << outcome.reason;
         EXPECT_TRUE(FolderFiles(c.SetFolder()) == before) << f.reason;
-        EXPECT_EQ(fs::exists(c.dir.AddFile()), f.addFileKept) << f.reason;
+        EXPECT_EQ(FileText(c.dir.AddFile()), addFile) << f.reason;
         EXPECT_EQ(HiddenEntries(c.dir.Root()), std::vector<std::string>{}) << f.reason;
         EXPECT_FALSE(fs::exists(c.dir.Data() / "airline.kr1")) << f.reason;
     }
+}
+
+// A route set folder that is a link leading out of Data is never written through.
+TEST(CompileSchedule, RefusesASetFolderLinkedOutsideData) {
+    CompileFolder c;
+    fs::create_directory(c.dir.Root() / "outside");
+    fs::create_directory_symlink(c.dir.Root() / "outside", c.SetFolder());
+    c.dir.Write("t.KRX", Flight("AAA", "BBB"));
+    const CompileOutcome outcome = c.Compile(Flight("AAA", "BBB"));
+    EXPECT_EQ(outcome.result, CompileOutcome::Result::Failed);
+    EXPECT_NE(outcome.reason.find("is a link leading outside the Data folder"), std::string::npos) << outcome.reason;
+    EXPECT_TRUE(fs::is_empty(c.dir.Root() / "outside"));
 }
 
 // The records' bytes are checked against the sample's committed pair.

@@ -72,10 +72,10 @@ TEST(GetRealWorldData, AMergeThatDoesNotFinishChangesNothing) {
          "Routes.kr1: the real-world route set file is empty"},
         {[](Merge& m) { m.index.clear(); }, {0}, "Loading Indexes",
          "index.kr1: the real-world route set file is empty"},
-        {[](Merge& m) { m.routes[3].DestIndex = 9; }, {0}, "Loading Indexes",
+        {[](Merge& m) { m.routes[3].DestIndex = 9; }, {0}, "Writing Add File",
          "record 3: DestIndex 9 names no airport of index.kr1, which holds 4"},
         // Still selected, but the text cannot be written.
-        {[](Merge& m) { m.routes[3].Destination = "\"A,", m.routes[3].Origin = "AAA"; }, {0}, "Loading Indexes",
+        {[](Merge& m) { m.routes[3].Destination = "\"A,", m.routes[3].Origin = "AAA"; }, {0}, "Writing Add File",
          "Routes.kr1, record 3: the text"},
     };
     for (const Case& c : cases) {

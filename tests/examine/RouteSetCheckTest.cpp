@@ -131,6 +131,19 @@ TEST(CheckRouteSet, ProblemsComeFileByFileAndAirportByAirport) {
               "Data/nav_NDB.bin cannot be read (it is missing); 1 plan entry refers to it and cannot be checked\n");
 }
 
+// What a compile checks before it keeps its set: only the departure blocks
+// and arrival lists, whatever else is wrong.
+TEST(CheckDeparturesAndArrivals, FindsBrokenBlocksAndListsOnly) {
+    Set set;
+    EXPECT_EQ(CheckDeparturesAndArrivals(set.dir.Data() / "Test"), std::vector<std::string>{});
+    set.airports[1].DeparturePos = 1;
+    set.routes[0].DestIndex = 2;  // a broken link, which this check leaves to `check`
+    set.Write();
+    const auto problems = CheckDeparturesAndArrivals(set.dir.Data() / "Test");
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_NE(problems[0].find("which does not leave BBB"), std::string::npos) << problems[0];
+}
+
 // The summary of a consistent set, problems and names that are no route set.
 TEST(CheckRouteSet, SummaryExitCodesAndSetNames) {
     const Set set;

@@ -51,6 +51,7 @@ TEST(ImportAirlines, WritesExactRecordsFromQuotedUtf8CsvOrNothing) {
         {"code,name,extra\r\nBAW,\"Unclosed,X\r\n", "line 2: a quoted field has no closing quote"},
         {"code,name\r\nBAW,British Airways\r\n", "no column \"extra\""},
         {"code,name,extra\r\n", "no airline"},
+        {"code,name,extra" + std::string(1 << 20, ','), "line 1: the row has more than 256 fields"},
     };
     for (const auto& [content, expected] : cases) {
         const std::string error = ErrorOf([&] { ImportAirlines(dir.Data(), dir.Write("bad.csv", content)); });

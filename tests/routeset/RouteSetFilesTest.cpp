@@ -93,10 +93,15 @@ TEST(WriteDataFiles, WritesExactLengthsAndTheCompiledAirlineFirstCutToWidth) {
     EXPECT_FALSE(std::filesystem::exists(routeSet.StagingFolder()));
 }
 
-TEST(ValidateSetName, RefusesNamesOutsideTheirOwnFolder) {
-    for (const char* bad : {"", "   ", ".", "..", "a/b", "a\\b", "Defaults", "DEFAULTS", "defaults", "../x"})
+// Names outside their own folder, and names some system cannot store, are
+// refused on every system alike.
+TEST(ValidateSetName, RefusesNamesOutsideTheirOwnFolderOrThatWindowsCannotStore) {
+    for (const std::string& bad : std::vector<std::string>{"", "   ", ".", "..", "a/b", "a\\b", "Defaults", "DEFAULTS", "defaults", "../x", "a<b", "a:b", "a\"b", "a|b",
+          "a?", "a*", "tab\there", "x\x7f", "ends.", "ends ", "...", "CON", "con.txt", "Lpt9", "com1.kr1", "aux ",
+          std::string(201, 'n'), "x.tarnwell-staging"})
         EXPECT_THROW(ValidateSetName(bad), TarnwellError) << bad;
-    for (const char* good : {"ABC", "Tarnwell Air (Leeds)", "Defaults2", " x", "..."})
+    for (const std::string& good : std::vector<std::string>{"ABC", "Tarnwell Air (Leeds)", "Defaults2", " x", "Société Aérienne", "CONSOLE",
+                                   "COM0", "LPT10", "x.y", std::string(200, 'n')})
         EXPECT_NO_THROW(ValidateSetName(good)) << good;
 }
 

@@ -12,30 +12,32 @@
 using namespace tarnwell;
 using namespace tarnwell::testing;
 
-TEST(ScheduleInput, TheAddFileGoesOnlyOnceBothFilesAreReadAndOnlyForACompile) {
+TEST(ScheduleInput, ReadsTheAddFileForACompileAndLeavesItInPlace) {
     const std::string two = Flight("AAA", "BBB", 1) + Flight("BBB", "AAA", 2);
     // The add file (none when null), the timetable, whether only the timetable is read, whether that fails,
-    // whether the add file is left, and the numbers of flights scheduled and added. An add file without
-    // flights counts as absent, and goes; added flights alone are enough; a broken timetable keeps it.
+    // whether the compile uses up the add file, and the numbers of flights scheduled and added. An add file
+    // without flights counts as absent, but is used up; added flights alone are enough. Reading never
+    // removes the add file: the compile does, once its route set is in place.
     const std::vector<std::tuple<const char*, std::string, bool, bool, bool, std::size_t, std::size_t>> cases = {
-        {nullptr, two, false, false, false, 2, 0},  {two.c_str(), two + two, false, false, false, 4, 2},
-        {"\r\n", two, false, false, false, 2, 0},   {two.c_str(), "", false, false, false, 0, 2},
-        {"", "", false, true, true, 0, 0},          {two.c_str(), "AAA,BBB\r\n", false, true, true, 0, 0},
-        {nullptr, "", false, true, false, 0, 0},    {two.c_str(), two, true, false, true, 2, 0},
-        {two.c_str(), "", true, true, true, 0, 0},
+        {nullptr, two, false, false, false, 2, 0},  {two.c_str(), two + two, false, false, true, 4, 2},
+        {"\r\n", two, false, false, true, 2, 0},    {two.c_str(), "", false, false, true, 0, 2},
+        {"", "", false, true, false, 0, 0},         {two.c_str(), "AAA,BBB\r\n", false, true, false, 0, 0},
+        {nullptr, "", false, true, false, 0, 0},    {two.c_str(), two, true, false, false, 2, 0},
+        {two.c_str(), "", true, true, false, 0, 0},
     };
-    for (const auto& [addFile, text, timetableOnly, fails, addFileLeft, scheduled, added] : cases) {
+    for (const auto& [addFile, text, timetableOnly, fails, usedUp, scheduled, added] : cases) {
         TempProgramFolder dir;
         if (addFile) dir.Write("Data/Defaults/carrierADD.txt", addFile);
         const auto timetable = dir.Write("t.KRX", text);
         std::vector<ScheduleRecord> schedule(9), addedFlights(9);  // emptied first
+        bool used = false;
         const std::string error = ErrorOf([&] {
             if (timetableOnly) GetTimetableData(timetable, schedule, addedFlights);
-            else GetVAData(timetable, dir.AddFile(), schedule, addedFlights);
+            else used = GetVAData(timetable, dir.AddFile(), schedule, addedFlights);
         });
         EXPECT_EQ(error != "no error", fails) << error;
-        EXPECT_EQ(std::tuple(std::filesystem::exists(dir.AddFile()), schedule.size(), addedFlights.size()),
-                  std::tuple(addFileLeft, scheduled, added))
+        EXPECT_EQ(std::tuple(used, std::filesystem::exists(dir.AddFile()), schedule.size(), addedFlights.size()),
+                  std::tuple(usedUp, addFile != nullptr, scheduled, added))
             << text;
     }
 }

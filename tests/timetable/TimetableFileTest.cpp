@@ -46,9 +46,26 @@ TEST(TimetableFile, ErrorsNameFileLineAndField) {
         {good + "CCC,DDD,ECCC,EDDD,TWL,1,320,40000,900,1,0,1,0,0,0,1,1,0,1,1,0,1,0,0\r\n",
          "t.KRX, line 2, field 8 (DepartTime), record 1: \"40000\" is not a whole number"},
         {"AAA,BBB,EAAA,EBBB,TWL,1.5,320,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1\r\n", "line 1, field 6 (FlightNumber)"},
-        {good + "AAA,BBB,EAAA\r\n", "field 4 (DestinationICAO), record 1: the file ends in the middle of a flight"},
+        {good + "AAA,BBB,EAAA\r\n", "line 2, field 4 (DestinationICAO), record 1: the file ends in the middle"},
         {full + good, "record 100001: more than 100001 flights"},
+        // Each fault at its own line: zero bytes begin no flight, and a short
+        // line, which the next one continues, is named beside it.
+        {good + std::string(4, '\0') + "\r\n" + good, "line 2, field 1 (Origin), record 1: \"\\x00\\x00\\x00\\x00\" holds"},
+        {"AAA\r\n" + good, "line 2, field 6 (FlightNumber), record 0: \"TWL\" is not a whole number from -32768 to "
+                            "32767 (the flight begins on line 1)"},
+        {"AAA,BBB,EAAA,EBBB,TWL," + std::string(1 << 20, '\x01'), "field 6 (FlightNumber), record 0: \"\\x01"},
     };
-    for (const auto& [text, error] : cases)
-        EXPECT_NE(ErrorOf([&] { ReadScheduleText("t.KRX", text, true); }).find(error), std::string::npos) << error;
+    for (const auto& [text, error] : cases) {
+        const std::string message = ErrorOf([&] { ReadScheduleText("t.KRX", text, true); });
+        EXPECT_NE(message.find(error), std::string::npos) << message;
+        EXPECT_LT(message.size(), 300u) << error;
+    }
+    // The add file is the merge's own and keeps zero bytes; the files are refused unread past 64 MiB.
+    EXPECT_EQ(ReadScheduleText("add", Flight(std::string(3, '\0'), "BBB"), false)[0].Origin.View(), std::string(3, '\0'));
+    TempProgramFolder dir;
+    const auto huge = dir.Write("huge.KRX", good);
+    std::filesystem::resize_file(huge, ScheduleFileLimit + 1);
+    for (const bool isTimetable : {true, false})
+        EXPECT_NE(ErrorOf([&] { ReadScheduleFile(huge, isTimetable); }).find("bytes long; a"), std::string::npos);
+    EXPECT_NE(ErrorOf([&] { ReadScheduleFile(dir.Root(), true); }).find("not a regular file"), std::string::npos);
 }

@@ -17,14 +17,18 @@ NavigationTable FixedRecordTable(const fs::path& dataFolder, const char* name, s
     NavigationTable t{std::string("Data/") + name, {}, {}};
     const fs::path path = dataFolder / name;
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
+    if (!fs::exists(path, ec)) {
         t.failure = "it is missing";
         return t;
     }
-    const auto size = fs::file_size(path, ec);
-    if (ec)
-        t.failure = ec.message();
-    else if (size % recordLength != 0)
+    std::uintmax_t size = 0;
+    try {
+        size = RegularFileSize(path, NavFileLimit(recordLength));
+    } catch (const TarnwellError& e) {
+        t.failure = e.What();
+        return t;
+    }
+    if (size % recordLength != 0)
         t.failure = "it is " + to_string(size) + " bytes long, not a whole number of " + to_string(recordLength) +
                     "-byte records";
     else
@@ -36,13 +40,14 @@ NavigationTable AirwayNodeTable(const fs::path& dataFolder, const char* name) {
     NavigationTable t{std::string("Data/") + name, {}, {}};
     const fs::path path = dataFolder / name;
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
+    if (!fs::exists(path, ec)) {
         t.failure = "it is missing";
         return t;
     }
     try {
         AirwayNetwork network;
-        DecodeAirwayNetwork(ReadFileBytes(path), t.file, HighNodeCapacity, network);
+        DecodeAirwayNetwork(ReadFileBytes(path, AirwayNetworkFileLimit(HighNodeCapacity)), t.file, HighNodeCapacity,
+                            network);
         t.count = network.Count();
     } catch (const TarnwellError& e) {
         t.failure = e.What();

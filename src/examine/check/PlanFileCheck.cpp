@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "examine/RouteSetDump.h"
+#include "common/Errors.h"
 #include "examine/check/NavigationTables.h"
 #include "navdata/NavRecords.h"
 #include "plans/PlanFile.h"
@@ -61,8 +61,8 @@ PlanKind CheckEntries(const Bytes& b, std::int64_t p, std::int64_t at, std::int6
             });
         if (t != 0 && !point.AirwayName.IsBlank())
             wrong.Add([&] {
-                return entry() + ref() + " has the airway name \"" + ShownText(point.AirwayName.View()) +
-                       "\", expected blanks";
+                return entry() + ref() + " has the airway name " + QuotedField(point.AirwayName.Trimmed()) +
+                       ", expected blanks";
             });
     }
     if (wrong.Any()) problems.push_back(wrong.Text("plan"));

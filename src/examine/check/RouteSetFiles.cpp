@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "common/Errors.h"
+#include "examine/RouteSetDump.h"
 #include "plans/PlanFile.h"
 
 namespace fs = std::filesystem;
@@ -20,12 +21,12 @@ using std::to_string;
 std::optional<Bytes> Load(const fs::path& folder, const char* name, ProblemLines& problems) {
     const fs::path path = folder / name;
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
+    if (!fs::exists(path, ec)) {
         problems.push_back(std::string(name) + ": the file is missing");
         return std::nullopt;
     }
     try {
-        return ReadFileBytes(path);
+        return ReadFileBytes(path, RouteSetFileLimit(name));
     } catch (const TarnwellError& e) {
         problems.push_back(std::string(name) + ": " + e.What());
         return std::nullopt;
