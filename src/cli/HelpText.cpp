@@ -19,7 +19,8 @@ below the program folder, holding index.kr1 (airports), routes.kr1,
 airline.kr1, arrivals.kr1 (each airport's arriving routes), APT.kr1 (runways
 and frequencies) and PLANS.kr1 (the flight plans).
 If the real-world merge left an add file (Data/Defaults/carrierADD.txt),
-its flights are merged with the timetable's and the add file is used up.
+its flights are merged with the timetable's and the add file is used up
+when the compile finishes.
 
 The program folder's Data folder holds the navigation database:
 nav_APT.bin (airports; the program cannot start without it), nav_VOR.bin,
@@ -137,8 +138,11 @@ of 25,000 (49%), about 0:14 left"); with --verbose or when stderr is not a
 terminal, that line is printed at every tenth. Warnings are printed as
 "warning: ..." lines. A summary of the finished compile goes to stdout.
 
-A failed compile writes nothing into the route set: the previous files of
-Data/NAME stay exactly as they were.
+A failed or stopped compile writes nothing into the route set: the previous
+files of Data/NAME and the add file stay exactly as they were (the set is
+replaced in one step, and the add file used up only then). Commands that
+change the program folder run one at a time: a second one stops at once with
+"another Tarnwell command is changing this program folder".
 
 Exit status: 0 when finished, 1 when the command failed (the step, if any,
 and the reason are printed) or check found a problem, 2 for a command line

@@ -68,6 +68,9 @@ TEST(CommandLine, FailuresSayWhyAndChangeNothing) {
         {"check X --real-world-airline BA", 2, {"--real-world-airline belongs to compile and merge"}},
         {compile + f.Quoted("va.KRX") + "--jobs 0", 2, {"option --jobs needs a number of threads from 1 to 256"}},
         {merge + "--real-world-airline BA --jobs 2", 2, {"merge builds no flight plans and takes no --jobs"}},
+        // A set name no system can store is refused before the merge runs.
+        {"compile --set-name CON --airline-iata A --airline-name B " + f.Quoted("va.KRX") + "--real-world-airline \"#1\"", 1,
+         {"the route set name \"CON\" is a device name"}},
     };
     for (const auto& [args, exitCode, errors] : cases) {
         const CliRun r = f.Run(args);

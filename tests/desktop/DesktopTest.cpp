@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "DesktopTest.h"
+#include "compile/ProgramFolderLock.h"
 #include "common/BinaryIO.h"
 #include "gui/DesktopStartUp.h"
 
@@ -126,6 +127,15 @@ void DesktopTest::failuresSayWhyAndChangeNothing() {
                                               "path separator; it must name one folder directly inside Data"});
     QCOMPARE(Status().text(), QStringLiteral("Getting VA Data"));
     QCOMPARE(services_->beeps, 0);
+
+    // While another command changes the program folder, no work starts.
+    {
+        const ProgramFolderLock held = ProgramFolderLock::Acquire(folder_->Data());
+        services_->messages.clear();
+        Click(Button("Command1"));
+        QCOMPARE(services_->messages, QStringList{QStringLiteral("Tarnwell: ") + ProgramFolderBusy});
+        QVERIFY(!window_->Working() && EnabledButtons() == 3);
+    }
 
     // Without the real-world airline list the program says so and does not start.
     fs::remove(folder_->Data() / "airline.kr1");
