@@ -143,7 +143,10 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--ignore-lines", metavar="REGEX",
                         help="leave out stdout and stderr lines matching REGEX (an intended new line of output)")
+    parser.add_argument("--ignore-files", metavar="REGEX",
+                        help="leave out files whose path in the program folder matches REGEX")
     a = parser.parse_args()
+    ignored_files = re.compile(a.ignore_files) if a.ignore_files else None
     ignored = re.compile(a.ignore_lines.encode()) if a.ignore_lines else None
 
     def kept(text):
@@ -167,6 +170,8 @@ def main():
                 if kept(x) != kept(y):
                     problems.append("command %d: %s differs:\n--- old\n%s\n--- new\n%s" % (k + 1, what, x, y))
         for path in sorted(set(old_files) | set(new_files)):
+            if ignored_files is not None and ignored_files.search(path):
+                continue
             if old_files.get(path) != new_files.get(path):
                 problems.append("file %s differs (%s)" % (path, "only in one" if path not in old_files or path not in new_files
                                                            else "sha256 %s vs %s" % (
