@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Checks the source layout: every folder of src/ includes only folders below
 it in the pipeline order, nothing outside compile/, cli/ and gui/ includes the
-program state, the port or the compile driver, and no source or test file is
-over 400 lines. Prints which folder includes which (with --matrix) and exits 1
-when a rule is broken.
+program state, the port or the compile driver, and no source, test or fuzz
+target file is over 400 lines. Prints which folder includes which (with
+--matrix) and exits 1 when a rule is broken.
 
     tools/check-layout.py [--matrix]
 """
@@ -55,7 +55,7 @@ def main():
                     problems.append("%s includes %s: %s lies above %s" % (rel, target, to, folder))
             if DRIVER.match(target) and folder not in ("compile", "cli", "gui"):
                 problems.append("%s includes %s, which only the compile and the front ends may" % (rel, target))
-    for path in source_files("tests"):
+    for path in [*source_files("tests"), *source_files("fuzz")]:
         with open(path, encoding="utf-8") as f:
             count = len(f.read().splitlines())
         if count > MAX_LINES:

@@ -3,7 +3,11 @@
 set -euo pipefail
 # qt6-base-dev builds the desktop program; fonts-liberation2 gives its windows
 # a typeface with the metrics of Arial where Arial itself is not installed.
-packages=(g++ cmake ninja-build libgtest-dev zlib1g-dev python3 qt6-base-dev fonts-liberation2)
+# clang and libclang-rt-dev (libFuzzer and the sanitizers' runtimes) build the
+# fuzz targets; llvm gives llvm-symbolizer, which names the source lines in a
+# sanitizer's report.
+packages=(g++ cmake ninja-build libgtest-dev zlib1g-dev python3 qt6-base-dev fonts-liberation2
+  clang libclang-rt-dev llvm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
