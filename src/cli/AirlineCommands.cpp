@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -16,24 +15,19 @@
 #include "realworld/AirlinePicker.h"
 #include "realworld/RealAirlineList.h"
 
-namespace fs = std::filesystem;
-
 namespace tarnwell::cli {
 
-namespace {
-
-std::string LowerAscii(std::string text) {
-    for (char& c : text)
+std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
+    return lower;
 }
 
-}  // namespace
-
 int AirlinesCommand(const Arguments& a) {
-    if (a.positional.size() > 2) return UsageError("airlines takes at most one TEXT");
+    if (a.positional.size() > 2) return UsageError(a, "airlines takes at most one TEXT");
     if (auto refused = RefuseCompileOptions(a, "airlines")) return *refused;
-    CliPort port(PortOptions(a.verbose));
+    CliPort port(PortOptions(a));
     ProgramState state(ProgramFolder(a));
     if (!LoadAirlineList(state, port)) return ExitFailed;
     const std::string filter = a.positional.size() == 2 ? LowerAscii(Utf8ToAnsi(a.positional[1])) : std::string();
@@ -57,15 +51,16 @@ int AirlinesCommand(const Arguments& a) {
 }
 
 int ImportAirlinesCommand(const Arguments& a) {
-    if (a.positional.size() != 2) return UsageError("import-airlines needs exactly one CSV file");
+    if (a.positional.size() != 2) return UsageError(a, "import-airlines needs exactly one CSV file");
     if (auto refused = RefuseCompileOptions(a, "import-airlines")) return *refused;
     const auto lock = LockProgramFolder(a);
     if (!lock) return ExitFailed;
     ProgramState state(ProgramFolder(a));
     try {
-        const std::size_t count = ImportAirlines(state.DataFolder(), fs::path(a.positional[1])).size();
-        std::cout << "Wrote " << count << (count == 1 ? " airline" : " airlines") << " to "
-                  << PathText(state.DataFolder() / RealAirlineListName) << '\n';
+        const std::size_t count = ImportAirlines(state.DataFolder(), PathArg(a.positional[1])).size();
+        if (!a.quiet)
+            std::cout << "Wrote " << count << (count == 1 ? " airline" : " airlines") << " to "
+                      << PathText(state.DataFolder() / RealAirlineListName) << '\n';
     } catch (const std::exception& e) {
         std::cerr << "error: " << e.what() << "\nThe airline list was not changed.\n";
         return ExitFailed;

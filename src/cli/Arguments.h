@@ -18,7 +18,9 @@ struct Arguments {
     std::optional<std::filesystem::path> root;
     std::optional<std::filesystem::path> statusLog;
     bool verbose = false;
+    bool quiet = false;  // errors only: no status texts, warnings or summaries
     bool help = false;
+    bool version = false;
     std::vector<std::string> positional;
     std::optional<std::string> setName, airlineCode, airlineName;
     std::optional<int> jobs;  // --jobs: threads building flight plans
@@ -28,14 +30,21 @@ struct Arguments {
     bool strict = false;
 };
 
-// Reads argv; an error message, or nothing when the arguments were understood.
-std::optional<std::string> Parse(int argc, char** argv, Arguments& a);
+// Reads the arguments (UTF-8, the program's name left out); an error
+// message, or nothing when they were understood. After a fault the rest is
+// still read, so that the command is known for the hint.
+std::optional<std::string> Parse(const std::vector<std::string>& args, Arguments& a);
+
+// A path named on the command line: its UTF-8 text as a path, so that it
+// names the same file on every system.
+std::filesystem::path PathArg(const std::string& text);
 
 // The program folder: --root, else $TARNWELL_ROOT, else the current folder.
 std::filesystem::path ProgramFolder(const Arguments& a);
 
-// Says what is wrong with the command line and gives the usage exit status.
-int UsageError(const std::string& message);
+// Says what is wrong with the command line, and where the help of the
+// command given (or the whole help) is; gives the usage exit status.
+int UsageError(const Arguments& a, const std::string& message);
 
 // The options only compile takes, refused by the other commands: the exit
 // status of the refusal, or nothing.

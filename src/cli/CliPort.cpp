@@ -40,6 +40,7 @@ void CliPort::ShowOnTerminal(std::string_view text, bool force) {
 
 void CliPort::SetStatus(std::string_view text, StatusKind kind) {
     if (statusLog_.is_open()) statusLog_ << text << '\n';
+    if (options_.quiet) return;
     if (options_.verbose) {
         EndStatusLine();
         std::cerr << text << '\n';
@@ -51,6 +52,7 @@ void CliPort::SetStatus(std::string_view text, StatusKind kind) {
 }
 
 void CliPort::Advance(std::string_view work, std::int64_t done, std::int64_t total) {
+    if (options_.quiet) return;
     const auto now = std::chrono::steady_clock::now();
     if (done <= 0) countStart_ = now;
     counting_ = done < total;
@@ -71,6 +73,7 @@ void CliPort::Beep(BeepKind kind, std::string_view reason) {
 }
 
 void CliPort::Warn(std::string_view text) {
+    if (options_.quiet) return;
     EndStatusLine();
     std::cerr << "warning: " << text << '\n';
 }
@@ -82,9 +85,10 @@ void CliPort::ShowMessage(std::string_view text) {
     }
 }
 
-CliOptions PortOptions(bool verbose) {
+CliOptions PortOptions(const Arguments& a) {
     CliOptions options;
-    options.verbose = verbose;
+    options.verbose = a.verbose;
+    options.quiet = a.quiet;
     options.terminal = TARNWELL_ISATTY(stderr) != 0;
     return options;
 }

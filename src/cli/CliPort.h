@@ -2,13 +2,15 @@
 // The command line's port: status texts on stderr (one updating line on a
 // terminal, otherwise one line per step), the count and time left of long
 // work (on that line, otherwise a line per tenth), warnings as "warning:"
-// lines, and an optional log of every status text.
+// lines, and an optional log of every status text. Quiet, it prints none of
+// these (the log is still written).
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
 
+#include "cli/Arguments.h"
 #include "common/ProgressLine.h"
 #include "common/TickClock.h"
 #include "compile/Port.h"
@@ -17,6 +19,7 @@ namespace tarnwell::cli {
 
 struct CliOptions {
     bool verbose = false;
+    bool quiet = false;
     bool terminal = false;  // stderr is a terminal
 };
 
@@ -53,8 +56,8 @@ private:
     TenthsShown tenths_;
 };
 
-// The options of the port as the arguments ask: --verbose, and whether
-// stderr is a terminal.
-CliOptions PortOptions(bool verbose);
+// The options of the port as the arguments ask: --verbose or --quiet, and
+// whether stderr is a terminal.
+CliOptions PortOptions(const Arguments& a);
 
 }  // namespace tarnwell::cli

@@ -2,6 +2,8 @@
 // The command line's commands; each returns the program's exit status.
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "cli/Arguments.h"
 #include "compile/ProgramFolderLock.h"
@@ -25,6 +27,9 @@ int DumpCommand(const Arguments& a);
 
 // Loads the real-world airline list into the state; says why when it cannot.
 bool LoadAirlineList(ProgramState& state, CliPort& port);
+
+// The text with A-Z in lower case.
+std::string LowerAscii(std::string_view text);
 
 // Takes the lock of the program folder for a command that changes it; says
 // why and gives nothing when it cannot (another command holds it).

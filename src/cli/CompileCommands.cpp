@@ -40,7 +40,7 @@ void PrintSummary(const ProgramState& state, const std::string& setName) {
 // --status-log: a usage error when the log cannot be created.
 std::optional<int> OpenStatusLog(const Arguments& a, CliPort& port) {
     if (a.statusLog && !port.OpenStatusLog(*a.statusLog))
-        return UsageError("cannot create the status log " + PathText(*a.statusLog));
+        return UsageError(a, "cannot create the status log " + PathText(*a.statusLog));
     return std::nullopt;
 }
 
@@ -96,14 +96,14 @@ std::optional<ProgramFolderLock> LockProgramFolder(const Arguments& a) {
 }
 
 int CompileCommand(const Arguments& a) {
-    if (a.positional.size() != 2) return UsageError("compile needs exactly one TIMETABLE");
-    if (!a.setName) return UsageError("compile needs --set-name NAME");
-    if (!a.airlineCode) return UsageError("compile needs --airline-iata CODE");
-    if (!a.airlineName) return UsageError("compile needs --airline-name NAME");
+    if (a.positional.size() != 2) return UsageError(a, "compile needs exactly one TIMETABLE");
+    if (!a.setName) return UsageError(a, "compile needs --set-name NAME");
+    if (!a.airlineCode) return UsageError(a, "compile needs --airline-iata CODE");
+    if (!a.airlineName) return UsageError(a, "compile needs --airline-name NAME");
 
-    const CompileRequest request{*a.setName, *a.airlineCode, *a.airlineName, fs::path(a.positional[1]),
+    const CompileRequest request{*a.setName, *a.airlineCode, *a.airlineName, PathArg(a.positional[1]),
                                  a.jobs.value_or(0)};
-    CliPort port(PortOptions(a.verbose));
+    CliPort port(PortOptions(a));
     if (auto refused = OpenStatusLog(a, port)) return *refused;
     const auto lock = LockProgramFolder(a);
     if (!lock) return ExitFailed;
@@ -138,7 +138,7 @@ int CompileCommand(const Arguments& a) {
     port.EndStatusLine();
     switch (outcome.result) {
         case CompileOutcome::Result::Finished:
-            PrintSummary(state, request.setName);
+            if (!a.quiet) PrintSummary(state, request.setName);
             return ExitOk;
         case CompileOutcome::Result::Cancelled:
             std::cerr << "error: the compile was cancelled\n";
@@ -154,11 +154,11 @@ int CompileCommand(const Arguments& a) {
 }
 
 int MergeCommand(const Arguments& a) {
-    if (a.positional.size() != 2) return UsageError("merge needs exactly one TIMETABLE");
-    if (a.realWorldAirlines.empty()) return UsageError("merge needs at least one --real-world-airline A");
+    if (a.positional.size() != 2) return UsageError(a, "merge needs exactly one TIMETABLE");
+    if (a.realWorldAirlines.empty()) return UsageError(a, "merge needs at least one --real-world-airline A");
     if (auto refused = RefuseCompileOptions(a, "merge")) return *refused;
 
-    CliPort port(PortOptions(a.verbose));
+    CliPort port(PortOptions(a));
     if (auto refused = OpenStatusLog(a, port)) return *refused;
     const auto lock = LockProgramFolder(a);
     if (!lock) return ExitFailed;
@@ -168,7 +168,8 @@ int MergeCommand(const Arguments& a) {
     const auto chosen = ChooseRealAirlines(state, a.realWorldAirlines);
     if (!chosen) return ExitFailed;
     MergeOutcome outcome;
-    if (!RunMerge(state, port, {fs::path(a.positional[1]), *chosen}, outcome)) return ExitFailed;
+    if (!RunMerge(state, port, {PathArg(a.positional[1]), *chosen}, outcome)) return ExitFailed;
+    if (a.quiet) return ExitOk;
     std::cout << "Finished: " << outcome.addedRoutes << (outcome.addedRoutes == 1 ? " flight" : " flights")
               << " of the chosen airlines written to " << PathText(state.AddFilePath())
               << "\nThe next compile merges them in; its airline.kr1 lists these airlines only when they are "
@@ -178,11 +179,11 @@ int MergeCommand(const Arguments& a) {
 
 
 int BuildDefaultsCommand(const Arguments& a) {
-    if (a.positional.size() != 2) return UsageError("build-defaults needs exactly one TIMETABLE");
+    if (a.positional.size() != 2) return UsageError(a, "build-defaults needs exactly one TIMETABLE");
     if (auto refused = RefuseCompileOptions(a, "build-defaults")) return *refused;
 
-    const fs::path timetable(a.positional[1]);
-    CliPort port(PortOptions(a.verbose));
+    const fs::path timetable = PathArg(a.positional[1]);
+    CliPort port(PortOptions(a));
     if (auto refused = OpenStatusLog(a, port)) return *refused;
     const auto lock = LockProgramFolder(a);
     if (!lock) return ExitFailed;
@@ -201,6 +202,7 @@ int BuildDefaultsCommand(const Arguments& a) {
                   << "\": " << outcome.reason << "\nThe previous real-world route set was kept.\n";
         return ExitFailed;
     }
+    if (a.quiet) return ExitOk;
     std::cout << "Finished: " << state.Routes.size() << " routes, " << state.IndexAirports.size() << " airports\n"
               << "Real-world route set: " << PathText(state.DefaultsFolder()) << " (" << DefaultRoutesName << ", "
               << DefaultIndexName << ")\n";

@@ -2,7 +2,9 @@
 
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
@@ -16,13 +18,28 @@ namespace fs = std::filesystem;
 
 namespace tarnwell::cli {
 
+namespace {
+
+// Why dump cannot show `name`, or nothing when it names a route-set file (in
+// any letter case).
+std::optional<std::string> UnknownFileName(std::string_view name) {
+    std::string names;
+    for (const std::string_view file : DumpableRouteSetFiles()) {
+        if (LowerAscii(file) == LowerAscii(name)) return std::nullopt;
+        names += (names.empty() ? "" : ", ") + std::string(file);
+    }
+    return QuotedField(name) + " is not a route-set file; give one of " + names;
+}
+
+}  // namespace
+
 int CheckCommand(const Arguments& a) {
-    if (a.positional.size() != 2) return UsageError("check needs exactly one route set NAME");
+    if (a.positional.size() != 2) return UsageError(a, "check needs exactly one route set NAME");
     if (auto refused = RefuseCompileOptions(a, "check")) return *refused;
     try {
         ValidateSetName(a.positional[1]);
     } catch (const TarnwellError& e) {
-        return UsageError(e.What());
+        return UsageError(a, e.What());
     }
     const fs::path root = ProgramFolder(a);
     RouteSetCheckResult result;
@@ -50,13 +67,14 @@ int CheckCommand(const Arguments& a) {
 }
 
 int DumpCommand(const Arguments& a) {
-    if (a.positional.size() != 3) return UsageError("dump needs a route set NAME and a FILE");
+    if (a.positional.size() != 3) return UsageError(a, "dump needs a route set NAME and a FILE");
     if (auto refused = RefuseCompileOptions(a, "dump")) return *refused;
     try {
         ValidateSetName(a.positional[1]);
     } catch (const TarnwellError& e) {
-        return UsageError(e.What());
+        return UsageError(a, e.What());
     }
+    if (auto unknown = UnknownFileName(a.positional[2])) return UsageError(a, *unknown);
     try {
         FinishInterruptedCommitIfIdle(ProgramFolder(a) / "Data");
         DumpRouteSetFile(ProgramFolder(a), a.positional[1], a.positional[2], std::cout);

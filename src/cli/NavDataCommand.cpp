@@ -14,7 +14,8 @@ namespace tarnwell::cli {
 namespace {
 
 // Imports into the Data folder below `programFolder`, printing progress on
-// stderr and what was written and left out on stdout. Returns the exit status.
+// stderr and what was read, written and left out on stdout (quiet: neither).
+// Returns the exit status.
 int RunImportNavData(const std::filesystem::path& programFolder, const NavDataImportOptions& options,
                      const CliOptions& portOptions) {
     CliPort port(portOptions);
@@ -29,6 +30,7 @@ int RunImportNavData(const std::filesystem::path& programFolder, const NavDataIm
         return 1;
     }
     port.EndStatusLine();
+    if (portOptions.quiet) return 0;
 
     std::cout << "Read:\n";
     for (const SourceReport& s : result.sources) {
@@ -51,8 +53,9 @@ int RunImportNavData(const std::filesystem::path& programFolder, const NavDataIm
 }  // namespace
 
 int ImportNavDataCommand(const Arguments& a) {
-    if (a.positional.size() != 1) return UsageError("import-navdata takes no file name; give the folder with --xplane DIR");
-    if (!a.xplane) return UsageError("import-navdata needs --xplane DIR");
+    if (a.positional.size() != 1)
+        return UsageError(a, "import-navdata takes no file name; give the folder with --xplane DIR");
+    if (!a.xplane) return UsageError(a, "import-navdata needs --xplane DIR");
     if (auto refused = RefuseCompileOptions(a, "import-navdata")) return *refused;
     NavDataImportOptions options;
     options.source = *a.xplane;
@@ -61,11 +64,11 @@ int ImportNavDataCommand(const Arguments& a) {
     try {
         CheckRegion(options.region);
     } catch (const TarnwellError& e) {
-        return UsageError(e.What());
+        return UsageError(a, e.What());
     }
     const auto lock = LockProgramFolder(a);
     if (!lock) return ExitFailed;
-    return RunImportNavData(ProgramFolder(a), options, PortOptions(a.verbose));
+    return RunImportNavData(ProgramFolder(a), options, PortOptions(a));
 }
 
 }  // namespace tarnwell::cli

@@ -49,8 +49,8 @@ void CheckAirlineFileLength(const RouteSetFiles& files, ProblemLines& problems) 
 
 fs::path RouteSetFolder(const fs::path& programFolder, const std::string& setName) {
     ValidateSetName(setName);
-    // As the compile names the folder it commits to.
-    return programFolder / "Data" / setName;
+    // The folder the compile commits to.
+    return SetFolderPath(programFolder / "Data", setName);
 }
 
 std::vector<std::string> CheckDeparturesAndArrivals(const fs::path& folder) {
