@@ -181,20 +181,34 @@ struct CliRun {
     std::string err;
 };
 
+// Runs a command through the system's shell and gives its exit code. Windows's
+// cmd drops the first and the last quote of a line that starts with one, so
+// there the whole line goes in one more pair; and it gets the line in UTF-16,
+// as the ANSI code page may lack characters of it.
+inline int RunShell(const std::string& command) {
+#ifdef _WIN32
+    const std::filesystem::path wide(std::u8string(command.begin(), command.end()));
+    return _wsystem((L"\"" + wide.wstring() + L"\"").c_str());
+#else
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
+
 inline CliRun RunCli(const TempProgramFolder& dir, const std::string& args) {
     const std::filesystem::path out = dir.Root() / "cli.out";
     const std::filesystem::path err = dir.Root() / "cli.err";
-    const std::string command = std::string("\"") + TARNWELL_CLI_PATH + "\" " + args + " > \"" + PathText(out) +
-                                "\" 2> \"" + PathText(err) + "\"";
-    const int status = std::system(command.c_str());
+    const std::filesystem::path program = std::filesystem::path(TARNWELL_CLI_PATH).make_preferred();
     CliRun r;
-#ifdef _WIN32
-    r.exitCode = status;
-#else
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
+    r.exitCode = RunShell("\"" + PathText(program) + "\" " + args + " > \"" + PathText(out) + "\" 2> \"" +
+                          PathText(err) + "\"");
     r.out = FileText(out);
     r.err = FileText(err);
+#ifdef _WIN32
+    // Windows's text streams end lines with CR LF.
+    for (std::string* text : {&r.out, &r.err})
+        for (std::size_t at = 0; (at = text->find("\r\n", at)) != std::string::npos;) text->erase(at, 1);
+#endif
     return r;
 }
 

@@ -40,6 +40,21 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
     LocalFree(wide);
     return args;
 }
+
+// The messages are UTF-8: the console shows them so while the program runs,
+// and gets its own code page back at the end.
+class Utf8Console {
+public:
+    Utf8Console() : previous_(GetConsoleOutputCP()) { SetConsoleOutputCP(CP_UTF8); }
+    ~Utf8Console() {
+        if (previous_ != 0) SetConsoleOutputCP(previous_);
+    }
+    Utf8Console(const Utf8Console&) = delete;
+    Utf8Console& operator=(const Utf8Console&) = delete;
+
+private:
+    UINT previous_;
+};
 #else
 std::vector<std::string> CommandLineArguments(int argc, char** argv) {
     return {argv + (argc > 0 ? 1 : 0), argv + argc};
@@ -67,6 +82,9 @@ int Help(const Arguments& a) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    const Utf8Console console;
+#endif
     Arguments args;
     if (auto error = Parse(CommandLineArguments(argc, argv), args)) return UsageError(args, *error);
     if (args.help || (!args.positional.empty() && args.positional[0] == "help")) return Help(args);

@@ -132,7 +132,9 @@ TEST(CompileSchedule, AFailureLeavesThePreviousRouteSetWhole) {
 TEST(CompileSchedule, RefusesASetFolderLinkedOutsideData) {
     CompileFolder c;
     fs::create_directory(c.dir.Root() / "outside");
-    fs::create_directory_symlink(c.dir.Root() / "outside", c.SetFolder());
+    std::error_code linkError;
+    fs::create_directory_symlink(c.dir.Root() / "outside", c.SetFolder(), linkError);
+    if (linkError) GTEST_SKIP() << "this system makes no folder links here: " << linkError.message();
     c.dir.Write("t.KRX", Flight("AAA", "BBB"));
     const CompileOutcome outcome = c.Compile(Flight("AAA", "BBB"));
     EXPECT_EQ(outcome.result, CompileOutcome::Result::Failed);
