@@ -60,7 +60,9 @@ rm -rf "$build/package"
 mkdir -p "$stage/licenses"
 cp "$build/tarnwell.exe" "$stage/"
 cp -R "$here/sample" "$stage/sample"
-cp "$here/packaging/windows/README-Windows.txt" "$stage/"
+# Notepad and the command prompt read it best with CR LF line ends.
+sed -e "s/@PACKAGE@/tarnwell-$version-windows-x64/g" -e 's/$/\r/' "$here/packaging/windows/README-Windows.txt" \
+  >"$stage/README-Windows.txt"
 cp "$here/sample/NOTICE" "$stage/licenses/sample-data-NOTICE.txt"
 cp "$here/sample/COPYING.GPL-2" "$stage/licenses/sample-data-COPYING.GPL-2.txt"
 # tarnwell.exe holds the compiler's runtime, its threads library and zlib.

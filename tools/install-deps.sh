@@ -6,8 +6,12 @@ set -euo pipefail
 # clang and libclang-rt-dev (libFuzzer and the sanitizers' runtimes) build the
 # fuzz targets; llvm gives llvm-symbolizer, which names the source lines in a
 # sanitizer's report.
+# g++-mingw-w64-x86-64-posix, libz-mingw-w64-dev and googletest's sources
+# cross-build the Windows program and its tests, which wine runs; dpkg-dev
+# gives dpkg-shlibdeps, with which CPack finds the .deb's dependencies.
 packages=(g++ cmake ninja-build libgtest-dev zlib1g-dev python3 qt6-base-dev fonts-liberation2
-  clang libclang-rt-dev llvm)
+  clang libclang-rt-dev llvm
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine wine64 dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,6 +1,5 @@
 #include "gui/DesktopStartUp.h"
 
-#include <cstdlib>
 #include <exception>
 
 #include "common/BinaryIO.h"
@@ -60,8 +59,8 @@ DesktopArguments ParseDesktopArguments(const QStringList& arguments, const fs::p
     }
     if (root) {
         parsed.programFolder = *root;
-    } else if (const char* env = std::getenv("TARNWELL_ROOT"); env && *env) {
-        parsed.programFolder = fs::path(env);
+    } else if (const QString env = qEnvironmentVariable("TARNWELL_ROOT"); !env.isEmpty()) {
+        parsed.programFolder = fs::path(env.toStdU16String());
     } else {
         parsed.programFolder = applicationFolder;
     }
