@@ -20,6 +20,7 @@
 #include "realworld/RealAirlineList.h"
 #include "realworld/RealWorldMerge.h"
 #include "routeset/RouteSetOutput.h"
+#include "routeset/SetName.h"
 
 namespace fs = std::filesystem;
 
@@ -34,7 +35,7 @@ void PrintSummary(const ProgramState& state, const std::string& setName) {
     std::cout << "Finished: " << state.Routes.size() << " routes, " << state.IndexAirports.size() << " airports, "
               << airlines << (airlines == 1 ? " airline" : " airlines");
     if (state.HasAddSchedule()) std::cout << " (" << state.AddSchedule.size() << " added flights merged)";
-    std::cout << "\nRoute set: " << PathText(state.DataFolder() / setName) << '\n';
+    std::cout << "\nRoute set: " << PathText(SetFolderPath(state.DataFolder(), setName)) << '\n';
 }
 
 // --status-log: a usage error when the log cannot be created.
