@@ -20,10 +20,18 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 version=${version:-0}
 
 echo "Preparing wine in $WINEPREFIX"
+# One wine server for the whole run: a server that stops when idle can be
+# leaving just as the next test starts, which then fails to reach it.
+wineserver --kill >/dev/null 2>&1 || true
+wineserver --wait >/dev/null 2>&1 || true
+wineserver --persistent
+trap 'wineserver --kill >/dev/null 2>&1 || true' EXIT
+# wineboot starts wine's background services, which keep the output they
+# were started with: here nothing, rather than a test's output pipe.
 wineboot --init >/dev/null 2>&1 || true
 
 echo "Running the tests under wine"
-ctest --test-dir "$build" --output-on-failure -j 2 -E '^layout$'
+ctest --test-dir "$build" --output-on-failure -j 2 --timeout 300 -E '^layout$'
 
 # The sample compiled by the Linux and the Windows program, each in its own
 # copy of the sample folder, with the same set name.
