@@ -73,6 +73,7 @@ sed -e "s/@PACKAGE@/tarnwell-$version-windows-x64/g" -e 's/$/\r/' "$here/packagi
   >"$stage/README-Windows.txt"
 cp "$here/sample/NOTICE" "$stage/licenses/sample-data-NOTICE.txt"
 cp "$here/sample/COPYING.GPL-2" "$stage/licenses/sample-data-COPYING.GPL-2.txt"
+cp "$here/data/coastlines-NOTICE.txt" "$stage/licenses/coastlines-NOTICE.txt"
 # tarnwell.exe holds the compiler's runtime, its threads library and zlib.
 for package in gcc-mingw-w64-base mingw-w64-x86-64-dev libz-mingw-w64; do
   [ -f "/usr/share/doc/$package/copyright" ] && cp "/usr/share/doc/$package/copyright" "$stage/licenses/$package.txt"

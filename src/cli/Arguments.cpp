@@ -34,8 +34,9 @@ bool Arguments::*FlagOf(std::string_view name) {
 }
 
 // The options that take one text.
-constexpr std::array<std::string_view, 7> TextOptions{
-    "--root", "--status-log", "--xplane", "--set-name", "--airline-iata", "--airline-name", "--real-world-airline"};
+constexpr std::array<std::string_view, 10> TextOptions{
+    "--root",         "--status-log",         "--xplane", "--set-name", "--airline-iata",
+    "--airline-name", "--real-world-airline", "--out",    "--plans",    "--size"};
 
 void StoreText(std::string_view name, const std::string& value, Arguments& a) {
     if (name == "--root") a.root = PathArg(value);
@@ -44,6 +45,9 @@ void StoreText(std::string_view name, const std::string& value, Arguments& a) {
     else if (name == "--set-name") a.setName = value;
     else if (name == "--airline-iata") a.airlineCode = value;
     else if (name == "--airline-name") a.airlineName = value;
+    else if (name == "--out") a.out = PathArg(value);
+    else if (name == "--plans") a.plans.push_back(value);
+    else if (name == "--size") a.size = value;
     else a.realWorldAirlines.push_back(value);
 }
 

@@ -28,6 +28,11 @@ struct Arguments {
     std::optional<std::filesystem::path> xplane;
     std::optional<std::array<double, 4>> region;
     bool strict = false;
+    // map: the picture to write, the city pairs whose plans it shows
+    // (ORIGIN-DEST, comma-separated, repeatable) and its size.
+    std::optional<std::filesystem::path> out;
+    std::vector<std::string> plans;
+    std::optional<std::string> size;
 };
 
 // Reads the arguments (UTF-8, the program's name left out); an error

@@ -7,7 +7,7 @@ namespace tarnwell::cli {
 
 namespace {
 
-constexpr std::array<CommandHelp, 9> Commands{{
+constexpr std::array<CommandHelp, 10> Commands{{
     {"compile",
      "  tarnwell [OPTIONS] compile TIMETABLE --set-name NAME --airline-iata CODE --airline-name NAME\n"
      "                     [--real-world-airline A ...] [--jobs N]\n",
@@ -109,6 +109,21 @@ constexpr std::array<CommandHelp, 9> Commands{{
                         byte position, the value other files store to point at
                         it. Texts are UTF-8 without the blanks that pad them.
                         A damaged file prints nothing and fails.
+)"},
+    {"map", "  tarnwell [OPTIONS] map NAME --out FILE [--plans ORIGIN-DEST,...] [--size WxH]\n",
+     R"(  map NAME              draw the route set Data/NAME: its airports and the city
+                        pairs it flies as great-circle arcs over the world's
+                        coastlines, fitted to the airports
+    --out FILE          the picture to write: FILE.svg (SVG) or FILE.png
+                        (PNG), replaced only when it is whole
+    --plans ORIGIN-DEST,...
+                        also draw the flight plans of these city pairs (the
+                        airport codes of a flight of the timetable, such as
+                        LBA-AMS; any case): every point with its identifier,
+                        airway legs solid and labelled with their airway,
+                        point-to-point legs dashed. Repeatable.
+    --size WxH          the picture's size in pixels (16 to 4000 each;
+                        default 1200x900)
 )"},
     {"help", "  tarnwell help [COMMAND]\n  tarnwell COMMAND --help\n",
      R"(  help [COMMAND]        print the usage and the options of COMMAND, or this

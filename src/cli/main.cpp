@@ -99,6 +99,8 @@ int main(int argc, char** argv) {
         return UsageError(args, "--xplane, --region and --strict belong to import-navdata");
     if (command != "compile" && command != "merge" && !args.realWorldAirlines.empty())
         return UsageError(args, "--real-world-airline belongs to compile and merge");
+    if (command != "map" && (args.out || !args.plans.empty() || args.size))
+        return UsageError(args, "--out, --plans and --size belong to map");
     if (args.realWorldAirlines.size() > tarnwell::RealWorldAirlineCapacity)
         return UsageError(args, "at most ten --real-world-airline may be given; the route set holds ten "
                                 "real-world airlines");
@@ -109,5 +111,6 @@ int main(int argc, char** argv) {
     if (command == "build-defaults") return BuildDefaultsCommand(args);
     if (command == "import-navdata") return ImportNavDataCommand(args);
     if (command == "check") return CheckCommand(args);
+    if (command == "map") return MapCommand(args);
     return DumpCommand(args);
 }

@@ -2,8 +2,10 @@
 
 #include <exception>
 
+#include "common/BinaryIO.h"
 #include "common/Errors.h"
 #include "compile/CompileSteps.h"
+#include "compile/SideFileSnapshot.h"
 #include "navdata/NavDataFiles.h"
 #include "realworld/RealAirlineList.h"
 #include "routeset/RouteSetOutput.h"
@@ -29,20 +31,33 @@ CompileOutcome CompileSchedule(ProgramState& state, Port& port, const CompileReq
     }
 
     RouteSetOutput routeSet;
+    SideFileSnapshot sideFiles;
     CompileRun run{state, port, request, routeSet};
     std::vector<StatusStep> steps;
     for (const CompileStep& step : CompileSteps()) steps.push_back({step.status, [&run, &step] { step.run(run); }});
     try {
         routeSet.Begin(state.DataFolder(), request.setName);
+        sideFiles.Take(state);
     } catch (const std::exception& e) {
         routeSet.Discard();
+        sideFiles.Drop();
         outcome.reason = e.what();
         return outcome;
     }
     if (!RunSteps(steps, port, outcome, [&routeSet, &run] { routeSet.Commit(run.usedAddFile); })) {
         routeSet.Discard();
+        // Stopped on request: as if it had never started. A failure keeps
+        // its plan log and plan files, which tell what went wrong.
+        if (outcome.stoppedByUser) {
+            if (!sideFiles.Restore())
+                outcome.reason = "the plan files and logs of the last compile could not all be put back; they are in " +
+                                 PathText(state.DataFolder() / SnapshotFolderName);
+        } else {
+            sideFiles.Drop();
+        }
         return outcome;
     }
+    sideFiles.Drop();
     port.SetStatus("Finished!", StatusKind::Step);
     port.Beep(BeepKind::Finished, "the compile has finished");
     outcome.result = CompileOutcome::Result::Finished;

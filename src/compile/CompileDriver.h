@@ -20,7 +20,9 @@ void StartUp(ProgramState& state, Progress& progress);
 // step's status text, then "Finished!" and a beep. A set name that would
 // write outside its own folder is refused before anything is read. Any
 // failure ends the compile at once; the previous route set is then left
-// exactly as it was.
+// exactly as it was. When the port throws WorkCancelled (at a progress
+// point) the compile ends as Cancelled with stoppedByUser, and every file of
+// the program folder is as it was before the compile began.
 CompileOutcome CompileSchedule(ProgramState& state, Port& port, const CompileRequest& request);
 
 // The status texts of the compile's steps, in the order they run.

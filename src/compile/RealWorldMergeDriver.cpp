@@ -53,6 +53,8 @@ MergeOutcome GetRealWorldData(ProgramState& state, Progress& progress, const Mer
         outcome.addedRoutes = add.addedRoutes;
     };
     const bool finished = RunSteps(steps, progress, outcome, writeAddFile, "Writing Add File");
+    // Stopped on request, it has changed nothing and is not finished.
+    if (outcome.stoppedByUser) return outcome;
     progress.SetStatus(FinishedText, StatusKind::Step);
     if (finished) outcome.result = CompileOutcome::Result::Finished;
     return outcome;

@@ -19,7 +19,8 @@ struct MergeOutcome : CompileOutcome {
 
 // Runs the merge's steps ("Getting VA Data", "Loading Routes", "Loading
 // Indexes", then the add file). Every outcome, a cancelled file dialog
-// included, ends with the status "Finished Getting Data". A merge that does
+// included, ends with the status "Finished Getting Data", but for a merge
+// stopped on request (WorkCancelled from `progress`, stoppedByUser). A merge that does
 // not finish changes nothing: the older add file and AirlineInfo stay as
 // they were.
 MergeOutcome GetRealWorldData(ProgramState& state, Progress& progress, const MergeRequest& request);

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/Cancellation.h"
 #include "compile/Port.h"
 
 namespace tarnwell {
@@ -34,6 +36,9 @@ public:
 
     std::uint32_t ticks = 0;  // what the clock reads
     bool recordProgress = true;
+    // Stops the work (throws WorkCancelled) at the count with this number
+    // (from 1), as a front end's Cancel would at that progress point.
+    std::optional<std::size_t> cancelAtCount;
 
     // What happened.
     std::vector<Status> statuses;
@@ -58,6 +63,7 @@ public:
     std::unique_ptr<Clock> NewClock() override { return std::make_unique<StillClock>(ticks); }
     void Advance(std::string_view work, std::int64_t done, std::int64_t total) override {
         counts.push_back({std::string(work), done, total});
+        if (cancelAtCount && counts.size() >= *cancelAtCount) throw WorkCancelled();
     }
 
     std::vector<std::string> StatusTexts() const {

@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "common/Cancellation.h"
+
 namespace tarnwell {
 
 bool RunSteps(const std::vector<StatusStep>& steps, Progress& progress, CompileOutcome& outcome,
@@ -15,6 +17,11 @@ bool RunSteps(const std::vector<StatusStep>& steps, Progress& progress, CompileO
         }
         if (!finishStatus.empty()) status = finishStatus;
         if (finish) finish();
+    } catch (const WorkCancelled&) {
+        outcome.result = CompileOutcome::Result::Cancelled;
+        outcome.stoppedByUser = true;
+        outcome.failedStatus = status;
+        return false;
     } catch (const std::exception& e) {
         outcome.failedStatus = status;
         outcome.reason = e.what();

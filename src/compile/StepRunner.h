@@ -12,7 +12,8 @@ namespace tarnwell {
 struct CompileOutcome {
     enum class Result { Finished, Cancelled, Failed };
     Result result = Result::Failed;
-    std::string failedStatus;  // the status text of the step that failed
+    std::string failedStatus;  // the status text of the step that failed (or was stopped)
+    bool stoppedByUser = false;  // Cancelled because the work was asked to stop, not at a dialog
     std::string reason;        // what failed and where
 };
 
@@ -24,7 +25,8 @@ struct StatusStep {
 
 // Runs the steps in order, each after showing its status text, then
 // `finish`. Every failure ends the run: fills outcome.failedStatus and
-// outcome.reason and returns false. A failure of `finish` is named
+// outcome.reason and returns false. WorkCancelled thrown by a step (from its
+// Progress) ends it the same way, as Result::Cancelled with stoppedByUser. A failure of `finish` is named
 // `finishStatus` (a name for the message only, never shown as a status), or
 // counts as the last step's when that is empty.
 bool RunSteps(const std::vector<StatusStep>& steps, Progress& progress, CompileOutcome& outcome,

@@ -19,7 +19,15 @@ void QtWindowServices::Message(const QString& text, const QString& title) {
 
 std::optional<fs::path> QtWindowServices::OpenFile(const fs::path& startFolder) {
     const QString chosen =
-        QFileDialog::getOpenFileName(owner_.data(), QString(), QString::fromStdU16String(startFolder.u16string()));
+        QFileDialog::getOpenFileName(owner_.data(), QString(), QString::fromStdU16String(startFolder.u16string()),
+                                     QStringLiteral("All files (*);;Timetables (*.KRX *.krx)"));
+    if (chosen.isEmpty()) return std::nullopt;
+    return fs::path(chosen.toStdU16String());
+}
+
+std::optional<fs::path> QtWindowServices::ChooseFolder(const QString& title, const fs::path& startFolder) {
+    const QString chosen =
+        QFileDialog::getExistingDirectory(owner_.data(), title, QString::fromStdU16String(startFolder.u16string()));
     if (chosen.isEmpty()) return std::nullopt;
     return fs::path(chosen.toStdU16String());
 }
@@ -70,6 +78,7 @@ void DesktopPort::OnWindowThread(const std::function<void()>& call) {
 }
 
 void DesktopPort::SetStatus(std::string_view text, StatusKind kind) {
+    cancel_.ThrowIfRequested();
     Post({kind == StatusKind::Step ? WorkEvent::Kind::Status : WorkEvent::Kind::Progress, std::string(text)});
 }
 
@@ -85,6 +94,8 @@ void DesktopPort::Advance(std::string_view work, std::int64_t done, std::int64_t
     const double seconds = std::chrono::duration<double>(now - countStart_).count();
     Post({WorkEvent::Kind::Count, ProgressLine(work, done, total, SecondsLeft(done, total, seconds)), false,
           PercentDone(done, total)});
+    if (countHook_) countHook_(work, done, total);
+    cancel_.ThrowIfRequested();
 }
 
 void DesktopPort::ShowMessage(std::string_view text, std::string_view title) {
@@ -95,6 +106,7 @@ void DesktopPort::ShowMessage(std::string_view text, std::string_view title) {
 std::optional<fs::path> DesktopPort::AskFilePath(const fs::path& startFolder) {
     std::optional<fs::path> chosen;
     OnWindowThread([&] { chosen = services_.OpenFile(startFolder); });
+    chosen_ = chosen;
     return chosen;
 }
 

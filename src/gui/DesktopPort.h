@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Cancellation.h"
 #include "common/TickClock.h"
 #include "compile/Port.h"
 
@@ -31,9 +32,13 @@ public:
     virtual ~WindowServices() = default;
     // A message box with an OK button only; returns when it is answered.
     virtual void Message(const QString& text, const QString& title) = 0;
-    // The platform's open-file dialog, without a filter or a title, starting
-    // in `startFolder`; nothing when cancelled.
+    // The platform's open-file dialog for a timetable, starting in
+    // `startFolder` and offering every file (a choice narrows it to *.KRX
+    // files); nothing when cancelled.
     virtual std::optional<std::filesystem::path> OpenFile(const std::filesystem::path& startFolder) = 0;
+    // The platform's folder dialog; nothing when cancelled.
+    virtual std::optional<std::filesystem::path> ChooseFolder(const QString& title,
+                                                              const std::filesystem::path& startFolder) = 0;
     virtual void Beep() = 0;
 };
 
@@ -43,11 +48,16 @@ public:
     void SetOwner(QWidget* owner) { owner_ = owner; }
     void Message(const QString& text, const QString& title) override;
     std::optional<std::filesystem::path> OpenFile(const std::filesystem::path& startFolder) override;
+    std::optional<std::filesystem::path> ChooseFolder(const QString& title,
+                                                      const std::filesystem::path& startFolder) override;
     void Beep() override;
 
 private:
     QPointer<QWidget> owner_;
 };
+
+// Called on the work's thread at every count, before the work goes on.
+using CountHook = std::function<void(std::string_view work, std::int64_t done, std::int64_t total)>;
 
 // Something the work did that the window shows.
 struct WorkEvent {
@@ -64,8 +74,10 @@ public:
     // the events in the order they happened.
     DesktopPort(QObject& receiver, WindowServices& services, std::function<void(const WorkEvent&)> deliver);
 
+    // Every status text, event pass and count is a point where the work
+    // stops (WorkCancelled) once Cancel has been called.
     void SetStatus(std::string_view text, StatusKind kind) override;
-    void DoEvents() override {}  // the window's thread is never blocked by the work
+    void DoEvents() override { cancel_.ThrowIfRequested(); }  // the window's thread is never blocked by the work
     void Beep(BeepKind kind, std::string_view reason) override;
     void Warn(std::string_view text) override;
     void Advance(std::string_view work, std::int64_t done, std::int64_t total) override;
@@ -75,6 +87,13 @@ public:
     // the work waits for them.
     void ShowMessage(std::string_view text, std::string_view title);
     std::optional<std::filesystem::path> AskFilePath(const std::filesystem::path& startFolder);
+    // The file the last dialog returned.
+    std::optional<std::filesystem::path> ChosenFile() const { return chosen_; }
+
+    // Asks the work to stop at its next progress point; from any thread.
+    void Cancel() { cancel_.Request(); }
+    bool CancelRequested() const { return cancel_.Requested(); }
+    void SetCountHook(CountHook hook) { countHook_ = std::move(hook); }
 
 private:
     void Post(WorkEvent event);
@@ -87,6 +106,9 @@ private:
     WindowServices& services_;
     std::function<void(const WorkEvent&)> deliver_;
     std::chrono::steady_clock::time_point countStart_{};
+    CancelRequest cancel_;
+    CountHook countHook_;
+    std::optional<std::filesystem::path> chosen_;
 
     std::mutex mutex_;
     std::deque<WorkEvent> pending_;

@@ -15,7 +15,7 @@ namespace tarnwell::gui {
 
 namespace fs = std::filesystem;
 
-bool LoadBeforeWindows(ProgramState& state, WindowServices& services) {
+bool LoadBeforeWindows(ProgramState& state, WindowServices& services, const QString& failure) {
     const QString title = QString::fromLatin1(ProgramName);
     RecordingPort port;
     try {
@@ -27,7 +27,7 @@ bool LoadBeforeWindows(ProgramState& state, WindowServices& services) {
             throw TarnwellError(ErrorKind::File, "the real-world airline list is missing", {PathText(airlines)});
         state.RealAirlines = LoadRealAirlines(state.DataFolder(), port);
     } catch (const std::exception& e) {
-        services.Message(QStringLiteral("Tarnwell cannot start: ") + QString::fromStdString(e.what()), title);
+        services.Message(failure + QString::fromStdString(e.what()), title);
         return false;
     }
     if (!port.warnings.empty()) {
@@ -39,7 +39,13 @@ bool LoadBeforeWindows(ProgramState& state, WindowServices& services) {
     return true;
 }
 
-DesktopArguments ParseDesktopArguments(const QStringList& arguments, const fs::path& applicationFolder) {
+bool HoldsNavigationData(const fs::path& programFolder) {
+    std::error_code ec;
+    return fs::is_regular_file(programFolder / "Data" / NavAirportFileName, ec);
+}
+
+DesktopArguments ParseDesktopArguments(const QStringList& arguments, const fs::path& applicationFolder,
+                                       const std::optional<fs::path>& remembered) {
     DesktopArguments parsed;
     std::optional<fs::path> root;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -61,6 +67,8 @@ DesktopArguments ParseDesktopArguments(const QStringList& arguments, const fs::p
         parsed.programFolder = *root;
     } else if (const QString env = qEnvironmentVariable("TARNWELL_ROOT"); !env.isEmpty()) {
         parsed.programFolder = fs::path(env.toStdU16String());
+    } else if (remembered && HoldsNavigationData(*remembered)) {
+        parsed.programFolder = *remembered;
     } else {
         parsed.programFolder = applicationFolder;
     }

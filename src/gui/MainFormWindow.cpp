@@ -1,6 +1,7 @@
 #include "gui/MainFormWindow.h"
 
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
@@ -38,7 +39,10 @@ QLineEdit* TextBox(const char* text, const char* name, QWidget* parent) {
 }  // namespace
 
 MainFormWindow::MainFormWindow(ProgramState& state, WindowServices& services)
-    : QWidget(nullptr), state_(state), services_(services), picker_(state.RealAirlines) {
+    : QWidget(nullptr),
+      state_(state),
+      services_(services),
+      picker_(std::make_unique<AirlinePicker>(state.RealAirlines)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromLatin1(ProgramName));
     // Buttons and text boxes use the window's font, the labels their own.
@@ -63,11 +67,17 @@ MainFormWindow::MainFormWindow(ProgramState& state, WindowServices& services)
                     &RequiredColour, this);
     command1_ = MakeButton("3.  Compile Schedule", "Command1", this);
 
+    // "3.  Compile Schedule" holds the focus when the window opens, and Tab
+    // goes on to the text boxes, then "2." and "1.". Alt+1, Alt+2 and Alt+3
+    // press the three buttons.
     setTabOrder(command1_, airlineIATA_);
     setTabOrder(airlineIATA_, airlineNAME_);
     setTabOrder(airlineNAME_, setName_);
     setTabOrder(setName_, command2_);
     setTabOrder(command2_, command3_);
+    command3_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_1));
+    command2_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_2));
+    command1_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_3));
 
     connect(command3_, &QPushButton::clicked, this, &MainFormWindow::ShowAirlinePicker);
     connect(command2_, &QPushButton::clicked, this, &MainFormWindow::GetRealWorldData);
@@ -107,23 +117,47 @@ void MainFormWindow::PlaceControls() {
 }
 
 void MainFormWindow::closeEvent(QCloseEvent* event) {
-    if (Working()) {
-        // The work cannot be stopped half way without losing what it is
-        // writing; the program ends as soon as it is done.
-        closeWhenDone_ = true;
+    if (MayClose())
+        event->accept();
+    else
         event->ignore();
-        return;
+}
+
+bool MainFormWindow::MayClose() {
+    if (Working()) {
+        // The program ends as soon as the work is done (or cancelled).
+        closeWhenDone_ = true;
+        return false;
     }
     if (pickerWindow_) pickerWindow_->close();
-    event->accept();
+    return true;
+}
+
+void MainFormWindow::SetInitialFocus() { command1_->setFocus(); }
+
+FormTexts MainFormWindow::Texts() const { return {airlineIATA_->text(), airlineNAME_->text(), setName_->text()}; }
+
+void MainFormWindow::SetTexts(const FormTexts& texts) {
+    airlineIATA_->setText(texts.airlineIATA);
+    airlineNAME_->setText(texts.airlineNAME);
+    setName_->setText(texts.setName);
+}
+
+void MainFormWindow::ProgramFolderChanged() {
+    delete pickerWindow_.data();
+    picker_ = std::make_unique<AirlinePicker>(state_.RealAirlines);
+}
+
+void MainFormWindow::CancelWork() {
+    if (port_) port_->Cancel();
 }
 
 void MainFormWindow::ShowAirlinePicker() {
     if (Working()) return;
     if (!pickerWindow_) {
-        pickerWindow_ = new AirlineFormWindow(picker_);
+        pickerWindow_ = new AirlineFormWindow(*picker_);
     } else {
-        picker_.Show();
+        picker_->Show();
     }
     pickerWindow_->show();
     pickerWindow_->raise();
@@ -132,22 +166,23 @@ void MainFormWindow::ShowAirlinePicker() {
 
 void MainFormWindow::GetRealWorldData() {
     // The picker's list is read now, as it stands at the click.
-    MergeRequest request{{}, picker_.ChosenAirlines()};
+    MergeRequest request{{}, picker_->ChosenAirlines()};
     StartWork(
-        [request](ProgramState& state, DesktopPort& port) mutable -> CompileOutcome {
+        [request, start = state_.ProgramFolder](ProgramState& state, DesktopPort& port) mutable -> CompileOutcome {
             port.ShowMessage(MergeTimetablePrompt, ProgramName);
-            request.timetable = port.AskFilePath(state.ProgramFolder);
+            request.timetable = port.AskFilePath(start);
             return tarnwell::GetRealWorldData(state, port, request);
         },
-        true);
+        WorkKind::Merge);
 }
 
 void MainFormWindow::CompileSchedule() {
     // The text boxes are read now, as they stand at the click.
     CompileRequest request{setName_->text().toStdString(), airlineIATA_->text().toStdString(),
                            airlineNAME_->text().toStdString(), {}};
+    workSetName_ = request.setName;
     StartWork(
-        [request](ProgramState& state, DesktopPort& port) mutable -> CompileOutcome {
+        [request, start = state_.ProgramFolder](ProgramState& state, DesktopPort& port) mutable -> CompileOutcome {
             CompileOutcome outcome;
             // A name that would write outside its own folder is refused
             // before the timetable is asked for.
@@ -156,7 +191,7 @@ void MainFormWindow::CompileSchedule() {
                 return outcome;
             }
             port.ShowMessage(CompileTimetablePrompt, ProgramName);
-            const auto timetable = port.AskFilePath(state.ProgramFolder);
+            const auto timetable = port.AskFilePath(start);
             if (!timetable) {
                 outcome.result = CompileOutcome::Result::Cancelled;
                 return outcome;
@@ -164,23 +199,25 @@ void MainFormWindow::CompileSchedule() {
             request.timetable = *timetable;
             return tarnwell::CompileSchedule(state, port, request);
         },
-        false);
+        WorkKind::Compile);
 }
 
-void MainFormWindow::StartWork(Work work, bool merge) {
-    if (Working()) return;
+bool MainFormWindow::StartWork(Work work, WorkKind kind) {
+    if (Working()) return false;
     // One writer per program folder: another one at work turns this away.
     try {
         lock_.emplace(ProgramFolderLock::Acquire(state_.DataFolder()));
     } catch (const std::exception& e) {
         services_.Message(Text(e.what()), QString::fromLatin1(ProgramName));
-        return;
+        return false;
     }
     focusBeforeWork_ = focusWidget();
     SetButtonsEnabled(false);
     notes_.clear();
     port_ = std::make_unique<DesktopPort>(*this, services_, [this](const WorkEvent& event) { Show(event); });
-    worker_ = std::thread([this, work = std::move(work), merge] {
+    port_->SetCountHook(countHook_);
+    emit workStarted(kind);
+    worker_ = std::thread([this, work = std::move(work), kind] {
         CompileOutcome outcome;
         try {
             outcome = work(state_, *port_);
@@ -189,8 +226,9 @@ void MainFormWindow::StartWork(Work work, bool merge) {
             outcome.reason = e.what();
         }
         // Posted after every status text of the work, so it is handled last.
-        QMetaObject::invokeMethod(this, [this, outcome, merge] { WorkDone(outcome, merge); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this, outcome, kind] { WorkDone(outcome, kind); }, Qt::QueuedConnection);
     });
+    return true;
 }
 
 void MainFormWindow::Show(const WorkEvent& event) {
@@ -203,10 +241,14 @@ void MainFormWindow::Show(const WorkEvent& event) {
             break;
         case WorkEvent::Kind::Beep:
             services_.Beep();
-            if (event.warning) notes_.push_back(event.text);
+            if (event.warning) {
+                notes_.push_back(event.text);
+                emit workWarned(Text(event.text));
+            }
             break;
         case WorkEvent::Kind::Note:
             notes_.push_back(event.text);
+            emit workWarned(Text(event.text));
             break;
         case WorkEvent::Kind::Count:
             // The status line names the plan being built; its tooltip gives the count and the time left.
@@ -216,20 +258,29 @@ void MainFormWindow::Show(const WorkEvent& event) {
     }
 }
 
-void MainFormWindow::WorkDone(const CompileOutcome& outcome, bool merge) {
+void MainFormWindow::WorkDone(const CompileOutcome& outcome, WorkKind kind) {
     worker_.join();
+    const bool merge = kind == WorkKind::Merge;
+    WorkResult result{kind, outcome, notes_, kind == WorkKind::Compile ? workSetName_ : std::string(),
+                      port_->ChosenFile()};
     port_.reset();
     lock_.reset();
+    if (outcome.stoppedByUser) {
+        statusLABEL_->setText(QString::fromLatin1(CancelledStatus));
+        statusLABEL_->repaint();
+        emit statusShown(statusLABEL_->text());
+    }
 
     // The status line keeps what the work left there; its tooltip says why a
     // piece of work failed and lists the warnings it gave.
     std::string tip;
     if (outcome.result == CompileOutcome::Result::Failed) {
-        if (outcome.failedStatus.empty() && !merge) {
+        if (outcome.failedStatus.empty() && kind == WorkKind::Compile) {
             // Refused before anything ran (a route set name that cannot be used).
             services_.Message(Text(outcome.reason), QString::fromLatin1(ProgramName));
         } else {
-            tip = (merge ? "The merge failed at \"" : "The compile failed at \"") + outcome.failedStatus +
+            tip = std::string(kind == WorkKind::Compile ? "The compile" : merge ? "The merge" : "The import") +
+                  " failed at \"" + outcome.failedStatus +
                   "\": " + outcome.reason;
         }
     }
@@ -239,8 +290,9 @@ void MainFormWindow::WorkDone(const CompileOutcome& outcome, bool merge) {
 
     SetButtonsEnabled(true);
     if (focusBeforeWork_) focusBeforeWork_->setFocus();
+    emit workEnded(result);
     emit workFinished();
-    if (closeWhenDone_) close();
+    if (closeWhenDone_) window()->close();
 }
 
 void MainFormWindow::SetButtonsEnabled(bool enabled) {

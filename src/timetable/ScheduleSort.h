@@ -15,7 +15,8 @@ namespace tarnwell {
 // "Sorting VA Data": sorts Schedule by key, or, when there are added flights,
 // merges Schedule into them; Schedule then holds the merged list. The merge
 // shows "Adding VA Data i of n" (both counts at least four digits) before
-// placing each timetable flight.
+// placing each timetable flight. Both count their flights (Progress::Advance:
+// "Sorting VA Data", done of the timetable's flights).
 void SortVAData(std::vector<ScheduleRecord>& Schedule, std::span<const ScheduleRecord> AddSchedule,
                 Progress& progress);
 

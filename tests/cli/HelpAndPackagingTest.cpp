@@ -89,7 +89,7 @@ Names ScriptWords(const std::string& script, const std::string& name) {
 TEST(Help, EachCommandHasItsPartOfTheWholeHelp) {
     const Help help;
     ASSERT_EQ(help.commands, (Names{"airlines", "build-defaults", "check", "compile", "dump", "help",
-                                      "import-airlines", "import-navdata", "merge"}));
+                                      "import-airlines", "import-navdata", "map", "merge"}));
     for (const auto& [name, part] : help.parts) {
         EXPECT_EQ(RunCli(help.dir, name + " --help").out, part);
         EXPECT_EQ(RunCli(help.dir, "--root=x " + name + " -h").out, part);
@@ -103,6 +103,7 @@ TEST(Help, EachCommandHasItsPartOfTheWholeHelp) {
             }
     }
     EXPECT_EQ(help.options.at("import-navdata"), (Names{"--region", "--strict", "--xplane"}));
+    EXPECT_EQ(help.options.at("map"), (Names{"--out", "--plans", "--size"}));
     EXPECT_EQ(RunCli(help.dir, "help").out, help.whole);
 
     const CliRun version = RunCli(help.dir, "--version");
@@ -150,8 +151,9 @@ TEST(Help, CompletionOffersCommandsOptionsSetsAndFiles) {
         {"comp tarnwell --root " + r + " compile x --set-name=M", "--set-name=My\\ Set"},
         {"comp tarnwell compile x --j", "--jobs"},
         {"comp tarnwell import-navdata --region 1 2 ''", ""},
-        {"comp tarnwell --jobs = 2 ''", "compile|merge|airlines|import-airlines|build-defaults|import-navdata|check|dump|help"},
+        {"comp tarnwell --jobs = 2 ''", "compile|merge|airlines|import-airlines|build-defaults|import-navdata|check|dump|map|help"},
         {"TARNWELL_ROOT=" + r + " comp tarnwell check ''", "My\\ Set"},
+        {"comp tarnwell --root " + r + " map M", "My\\ Set"},
     };
     std::string script = "source '" + PathText(Packaging / "tarnwell.bash-completion") + "'\ncd " + r + "/away\n" +
                          "comp() { COMP_WORDS=(\"$@\"); COMP_CWORD=$(($# - 1)); COMPREPLY=(); _tarnwell; "

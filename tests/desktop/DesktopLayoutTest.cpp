@@ -2,6 +2,7 @@
 // fonts, colours and focus order.
 
 #include <QApplication>
+#include <QMenuBar>
 #include <initializer_list>
 
 #include "DesktopTest.h"
@@ -37,11 +38,11 @@ void ExpectControls(const QWidget& window, std::optional<double> otherPoints, st
     }
 }
 
-// The widgets Tab visits from `first`, `count` of them.
+// The widgets Tab visits from `first`, `count` of them (hidden and disabled ones are passed by).
 QStringList FocusChain(QWidget* first, int count) {
     QStringList names;
     for (QWidget* w = first; names.size() < count; w = w->nextInFocusChain())
-        if (w->focusPolicy() != Qt::NoFocus && w->isEnabled()) names << w->objectName();
+        if (w->focusPolicy() != Qt::NoFocus && w->isEnabled() && w->isVisible()) names << w->objectName();
     return names;
 }
 
@@ -52,9 +53,13 @@ void DesktopTest::windowsShowEveryControlAsLaidOut() {
     // The offscreen screen has 96 dots per inch: 15 twips to the pixel. At 144,
     // edges are rounded alike so that neighbours keep their gaps.
     QCOMPARE(LogicalDpi(*window_), 96.0);
-    QCOMPARE(window_->size(), QSize(312, 423));
+    // The form keeps its client size inside the main window, which adds the
+    // menu bar above and the status bar below it.
+    QCOMPARE(Form().size(), QSize(312, 423));
+    QVERIFY(window_->width() >= 312 && window_->height() > 423);
+    QCOMPARE(Form().mapTo(window_.get(), QPoint(0, 0)).y(), window_->menuBar()->height());
     QCOMPARE(TwipsToPixels(TwipsRect{713, 5790, 3255, 390}, 144.0), QRect(71, 579, 326, 39));
-    ExpectControls(*window_, 9.75,
+    ExpectControls(Form(), 9.75,
                    {{"Label1", {135, 135, 4410, 255}, "Status", true},
                     {"statusLABEL", {135, 390, 4410, 255}, ""},
                     {"Label2", {135, 960, 4410, 255}, "Airline IATA Code - USE A 3 LETTER IDENTIFIER", true},
@@ -80,7 +85,8 @@ void DesktopTest::windowsShowEveryControlAsLaidOut() {
         {"statusLABEL", QColor(255, 0, 0)}, {"Label5", Qt::blue}, {"Label6", Qt::blue}, {"Label7", QColor(0, 128, 0)}};
     for (const auto& [name, colour] : colours) QCOMPARE(TextColour(Child<QLabel>(*window_, name)), colour);
 
-    // "3.  Compile Schedule" holds the focus when the window opens; Tab goes on from there.
+    // "3.  Compile Schedule" holds the focus when the window opens; Tab goes
+    // on from there (Cancel, disabled, and the hidden log are passed by).
     window_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     QCOMPARE(QApplication::focusWidget(), &Button("Command1"));

@@ -36,19 +36,39 @@ void DesktopTest::init() {
     state_ = std::make_unique<ProgramState>(folder_->Root());
     services_ = std::make_unique<FakeServices>();
     QVERIFY(LoadBeforeWindows(*state_, *services_) && services_->messages.isEmpty());
-    window_ = std::make_unique<MainFormWindow>(*state_, *services_);
+    settingsFolder_ = std::make_unique<QTemporaryDir>();
+    settings_ = std::make_unique<QSettings>(settingsFolder_->filePath(QStringLiteral("tarnwell.ini")),
+                                            QSettings::IniFormat);
+    Restart();
+}
+
+void DesktopTest::Restart() {
+    window_.reset();
+    window_ = std::make_unique<MainWindow>(*state_, *services_, *settings_);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
 
 void DesktopTest::cleanup() {
     window_.reset();
+    settings_.reset();
+    settingsFolder_.reset();
     state_.reset();
     folder_.reset();
 }
 
+std::map<fs::path, std::string> DesktopTest::FolderContents() const {
+    std::map<fs::path, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder_->Root()))
+        if (entry.is_regular_file() && entry.path().filename() != LockFileName) {
+            const Bytes bytes = ReadFileBytes(entry.path());
+            files[fs::relative(entry.path(), folder_->Root())] = std::string(bytes.begin(), bytes.end());
+        }
+    return files;
+}
+
 void DesktopTest::RunWork(const char* button) {
-    QSignalSpy finished(window_.get(), &MainFormWindow::workFinished);
+    QSignalSpy finished(&Form(), &MainFormWindow::workFinished);
     Click(Button(button));
     QVERIFY(finished.count() == 1 || finished.wait(60000));
     QVERIFY(!window_->Working() && EnabledButtons() == 3);
@@ -56,8 +76,8 @@ void DesktopTest::RunWork(const char* button) {
 
 AirlineFormWindow& DesktopTest::OpenPicker() {
     Click(Button("Command3"));
-    if (!window_->PickerWindow()) qFatal("the picker did not open");
-    return *window_->PickerWindow();
+    if (!Form().PickerWindow()) qFatal("the picker did not open");
+    return *Form().PickerWindow();
 }
 
 // Asked to close while the compile runs, the window stays until the work is
@@ -66,12 +86,14 @@ void DesktopTest::compileShowsEveryStepAndCloseWaitsForTheEnd() {
     Click(Child<QPushButton>(OpenPicker(), "Command3"));
     QStringList statuses;
     QList<int> enabledWhenAsked;  // at each status text, message box and dialog
-    connect(window_.get(), &MainFormWindow::statusShown, this, [&](const QString& s) {
+    connect(&Form(), &MainFormWindow::statusShown, this, [&](const QString& s) {
         statuses << s;
         enabledWhenAsked << EnabledButtons();
     });
     QList<int> percents;  // the plan count's figures
-    connect(window_.get(), &MainFormWindow::workCounted, this, [&](const QString&, int percent) { percents << percent; });
+    connect(&Form(), &MainFormWindow::workCounted, this, [&](const QString& line, int percent) {
+        if (line.startsWith("Creating Flight Plans")) percents << percent;
+    });
     bool closedDuringWork = true;
     services_->onAsk = [&] {
         enabledWhenAsked << EnabledButtons();
@@ -98,13 +120,13 @@ void DesktopTest::compileShowsEveryStepAndCloseWaitsForTheEnd() {
     // The buttons were disabled from the message box to the end, and are back.
     QVERIFY(!enabledWhenAsked.isEmpty() && enabledWhenAsked.count(0) == enabledWhenAsked.size());
     QVERIFY(!closedDuringWork);
-    QTRY_VERIFY(window_->PickerWindow() == nullptr);
+    QTRY_VERIFY(Form().PickerWindow() == nullptr);
     for (const QWidget* w : QApplication::topLevelWidgets()) QVERIFY(!w->isVisible());
 }
 
 void DesktopTest::failuresSayWhyAndChangeNothing() {
     // Cancelled: nothing shown, nothing written.
-    QSignalSpy shown(window_.get(), &MainFormWindow::statusShown);
+    QSignalSpy shown(&Form(), &MainFormWindow::statusShown);
     services_->fileToChoose.reset();
     RunWork("Command1");
     QVERIFY(shown.isEmpty() && Status().text().isEmpty());
@@ -153,8 +175,9 @@ void DesktopTest::mergeTakesThePickersListAndTheCompileListsItsAirlines() {
     // Never shown: the merge reads an empty choice and fails.
     services_->fileToChoose = folder_->Root() / "VirtualAir.KRX";
     RunWork("Command2");
-    QCOMPARE(services_->messages,
-             QStringList{"Tarnwell: Select the .KRX file you will be adding the real world airline data to."});
+    QCOMPARE(services_->messages.value(0),
+             QString("Tarnwell: Select the .KRX file you will be adding the real world airline data to."));
+    QVERIFY(services_->messages.size() == 2 && services_->messages[1].startsWith("Tarnwell: The merge failed at "));
     QVERIFY(Status().toolTip().startsWith(QStringLiteral("The merge failed at ")) && !fs::exists(folder_->AddFile()));
 
     AirlineFormWindow& picker = OpenPicker();
@@ -186,7 +209,7 @@ void DesktopTest::mergeTakesThePickersListAndTheCompileListsItsAirlines() {
     QCOMPARE(&OpenPicker(), &picker);
     QCOMPARE(right.count(), 2);
     picker.close();
-    QTRY_VERIFY(window_->PickerWindow() == nullptr);
+    QTRY_VERIFY(Form().PickerWindow() == nullptr);
     QCOMPARE(OpenPicker().AddedList().count(), 0);
 }
 

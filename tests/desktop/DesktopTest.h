@@ -1,13 +1,19 @@
 #pragma once
 // The desktop program's windows driven on Qt's offscreen platform, with the
-// message box, the file dialog and the beep replaced. DesktopLayoutTest.cpp
-// checks where the controls are and what they show; DesktopTest.cpp what
-// the buttons do.
+// message box, the file dialog and the beep replaced, and the settings in an
+// ini file of the test's own. DesktopLayoutTest.cpp checks where the controls
+// are and what they show; DesktopTest.cpp what the buttons do;
+// DesktopWorkTest.cpp the progress bar, Cancel, the failure box and the
+// summary; DesktopSettingsTest.cpp what is remembered, the keyboard and the
+// menu.
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -15,6 +21,7 @@
 #include "compile/ProgramState.h"
 #include "gui/AirlineFormWindow.h"
 #include "gui/MainFormWindow.h"
+#include "gui/MainWindow.h"
 
 namespace tarnwell::gui::testing {
 
@@ -26,6 +33,7 @@ public:
     std::optional<fs::path> fileToChoose;
     QStringList messages;  // "title: text"
     std::vector<fs::path> dialogFolders;
+    std::optional<fs::path> folderToChoose;  // for the folder dialog
     int beeps = 0;
     std::function<void()> onAsk;  // runs whenever a message box or dialog opens
 
@@ -38,6 +46,7 @@ public:
         if (onAsk) onAsk();
         return fileToChoose;
     }
+    std::optional<fs::path> ChooseFolder(const QString&, const fs::path&) override { return folderToChoose; }
     void Beep() override { ++beeps; }
 };
 
@@ -61,11 +70,18 @@ private:
     // Clicks a button of the main window and waits for the work to end.
     void RunWork(const char* button);
     AirlineFormWindow& OpenPicker();
+    MainFormWindow& Form() { return window_->Form(); }
+    // A new main window on the same state and settings, as after a restart.
+    void Restart();
+    // Every file below the program folder with its bytes.
+    std::map<fs::path, std::string> FolderContents() const;
 
     std::unique_ptr<tarnwell::testing::TempProgramFolder> folder_;
     std::unique_ptr<ProgramState> state_;
     std::unique_ptr<FakeServices> services_;
-    std::unique_ptr<MainFormWindow> window_;
+    std::unique_ptr<QTemporaryDir> settingsFolder_;
+    std::unique_ptr<QSettings> settings_;
+    std::unique_ptr<MainWindow> window_;
 
 private slots:
     void init();
@@ -80,6 +96,18 @@ private slots:
     void mergeTakesThePickersListAndTheCompileListsItsAirlines();
     void portDeliversEveryStepTextInOrderFromAnotherThread();
     void rendersBothWindows();  // for tools/screenshots.sh
+
+    // DesktopWorkTest.cpp
+    void compileFillsTheProgressBarAndSumsUpTheRouteSet();
+    void cancelLeavesEveryFileAsItWas();
+    void failureBoxNamesTheStepAndTheReason();
+    void rendersWorkInProgressFailureAndSummary();  // for tools/screenshots.sh
+
+    // DesktopSettingsTest.cpp
+    void settingsSurviveARestart();
+    void programFolderPrecedence();
+    void altKeysPressTheThreeButtons();
+    void menuOpensAnotherProgramFolderAndChecksTheSet();
 };
 
 }  // namespace tarnwell::gui::testing
