@@ -36,6 +36,10 @@ public:
     virtual void Advance(std::string_view work, std::int64_t done, std::int64_t total) {
         (void)work, (void)done, (void)total;
     }
+    // Whether this front end may stop the work part way (by throwing
+    // WorkCancelled at a progress point). Work that must then undo what it
+    // wrote in place prepares for that only when it may happen.
+    virtual bool MayCancel() const { return false; }
 };
 
 }  // namespace tarnwell

@@ -37,7 +37,7 @@ CompileOutcome CompileSchedule(ProgramState& state, Port& port, const CompileReq
     for (const CompileStep& step : CompileSteps()) steps.push_back({step.status, [&run, &step] { step.run(run); }});
     try {
         routeSet.Begin(state.DataFolder(), request.setName);
-        sideFiles.Take(state);
+        if (port.MayCancel()) sideFiles.Take(state);
     } catch (const std::exception& e) {
         routeSet.Discard();
         sideFiles.Drop();

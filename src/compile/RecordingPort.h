@@ -66,6 +66,8 @@ public:
         if (cancelAtCount && counts.size() >= *cancelAtCount) throw WorkCancelled();
     }
 
+    bool MayCancel() const override { return cancelAtCount.has_value(); }
+
     std::vector<std::string> StatusTexts() const {
         std::vector<std::string> out;
         for (const auto& s : statuses) out.push_back(s.text);

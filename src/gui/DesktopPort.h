@@ -82,6 +82,7 @@ public:
     void Warn(std::string_view text) override;
     void Advance(std::string_view work, std::int64_t done, std::int64_t total) override;
     std::unique_ptr<Clock> NewClock() override { return std::make_unique<TickClock>(); }
+    bool MayCancel() const override { return true; }
 
     // The message box and the file dialog, shown on the window's thread while
     // the work waits for them.

@@ -60,7 +60,7 @@ void ValidateSetName(std::string_view setName) {
     if (setName.back() == '.' || setName.back() == ' ')
         refuse("ends in a dot or a blank, which folder names on Windows cannot");
     if (IsDeviceName(setName)) refuse("is a device name on Windows, which no folder can have");
-    if (setName.ends_with(".tarnwell-staging") || setName.ends_with(".tarnwell-old"))
+    if (setName.ends_with(".tarnwell-staging") || setName.ends_with(".tarnwell-old") || setName.starts_with(".tarnwell"))
         refuse("is reserved for the folders a compile works in");
 }
 

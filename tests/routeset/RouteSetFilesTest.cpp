@@ -98,7 +98,7 @@ TEST(WriteDataFiles, WritesExactLengthsAndTheCompiledAirlineFirstCutToWidth) {
 TEST(ValidateSetName, RefusesNamesOutsideTheirOwnFolderOrThatWindowsCannotStore) {
     for (const std::string& bad : std::vector<std::string>{"", "   ", ".", "..", "a/b", "a\\b", "Defaults", "DEFAULTS", "defaults", "../x", "a<b", "a:b", "a\"b", "a|b",
           "a?", "a*", "tab\there", "x\x7f", "ends.", "ends ", "...", "CON", "con.txt", "Lpt9", "com1.kr1", "aux ",
-          std::string(201, 'n'), "x.tarnwell-staging"})
+          std::string(201, 'n'), "x.tarnwell-staging", ".tarnwell-undo"})
         EXPECT_THROW(ValidateSetName(bad), TarnwellError) << bad;
     for (const std::string& good : std::vector<std::string>{"ABC", "Tarnwell Air (Leeds)", "Defaults2", " x", "Société Aérienne", "CONSOLE",
                                    "COM0", "LPT10", "x.y", std::string(200, 'n')})
