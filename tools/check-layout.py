@@ -12,7 +12,7 @@ import re
 import sys
 
 ORDER = ["common", "geo", "records", "timetable", "navdata", "navimport", "airports", "plans", "routeset",
-         "realworld", "examine", "map", "compile", "cli", "gui"]
+         "realworld", "examine", "map", "planexport", "compile", "cli", "gui"]
 # The front ends are side by side: neither includes the other.
 FRONT_ENDS = {"cli", "gui"}
 DRIVER = re.compile(r'^compile/(ProgramState|Port|CompileDriver|CompileSteps|RealWorldMergeDriver|BuildDefaults)\.h$')

@@ -202,6 +202,7 @@ def main():
         "realworld_routes": [SEPARATOR.join([read(defaults, "Routes.kr1"), read(defaults, "index.kr1")]),
                              SEPARATOR.join([read(defaults, "Routes.kr1")[:32 * 40], read(defaults, "index.kr1")])],
         "route_set": [SEPARATOR.join(sets[name][:6]) for name in ("Small", "Full")],
+        "route_set_map": [SEPARATOR.join(sets[name][:6]) for name in ("Small", "Full")],
     }
     for target, inputs in seeds.items():
         folder = os.path.join(out, target)

@@ -30,7 +30,7 @@ fi
 # The longest input per target: a little above its largest seed.
 max_len() {
   case "$1" in
-    timetable | route_set) echo 131072 ;;
+    timetable | route_set | route_set_map) echo 131072 ;;
     add_file | airline_csv | airline_list | altitudes | unique_routes) echo 32768 ;;
     *) echo 65536 ;;
   esac

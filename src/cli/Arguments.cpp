@@ -29,14 +29,16 @@ bool Arguments::*FlagOf(std::string_view name) {
     if (name == "-q" || name == "--quiet") return &Arguments::quiet;
     if (name == "--verbose") return &Arguments::verbose;
     if (name == "--strict") return &Arguments::strict;
+    if (name == "--all") return &Arguments::all;
     if (name == "--version") return &Arguments::version;
     return nullptr;
 }
 
 // The options that take one text.
-constexpr std::array<std::string_view, 10> TextOptions{
+constexpr std::array<std::string_view, 14> TextOptions{
     "--root",         "--status-log",         "--xplane", "--set-name", "--airline-iata",
-    "--airline-name", "--real-world-airline", "--out",    "--plans",    "--size"};
+    "--airline-name", "--real-world-airline", "--out",    "--plans",    "--size",
+    "--phpvms-flights", "--phpvms-airports", "--fms", "--fms-dir"};
 
 void StoreText(std::string_view name, const std::string& value, Arguments& a) {
     if (name == "--root") a.root = PathArg(value);
@@ -48,6 +50,10 @@ void StoreText(std::string_view name, const std::string& value, Arguments& a) {
     else if (name == "--out") a.out = PathArg(value);
     else if (name == "--plans") a.plans.push_back(value);
     else if (name == "--size") a.size = value;
+    else if (name == "--fms") a.fms = PathArg(value);
+    else if (name == "--fms-dir") a.fmsDir = PathArg(value);
+    else if (name == "--phpvms-flights") a.phpvmsFlights = PathArg(value);
+    else if (name == "--phpvms-airports") a.phpvmsAirports = PathArg(value);
     else a.realWorldAirlines.push_back(value);
 }
 

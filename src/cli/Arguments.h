@@ -33,6 +33,13 @@ struct Arguments {
     std::optional<std::filesystem::path> out;
     std::vector<std::string> plans;
     std::optional<std::string> size;
+    // plan: every city pair (--all), the .fms file of one plan (--fms) or
+    // the folder of one .fms file per plan (--fms-dir).
+    bool all = false;
+    std::optional<std::filesystem::path> fms, fmsDir;
+    // import-timetable: the flight and airport exports it reads (--out is
+    // the timetable it writes).
+    std::optional<std::filesystem::path> phpvmsFlights, phpvmsAirports;
 };
 
 // Reads the arguments (UTF-8, the program's name left out); an error

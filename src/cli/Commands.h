@@ -25,6 +25,8 @@ int ImportNavDataCommand(const Arguments& a);
 int CheckCommand(const Arguments& a);
 int DumpCommand(const Arguments& a);
 int MapCommand(const Arguments& a);
+int PlanCommand(const Arguments& a);
+int ImportTimetableCommand(const Arguments& a);
 
 // Loads the real-world airline list into the state; says why when it cannot.
 bool LoadAirlineList(ProgramState& state, CliPort& port);

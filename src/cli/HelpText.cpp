@@ -7,7 +7,7 @@ namespace tarnwell::cli {
 
 namespace {
 
-constexpr std::array<CommandHelp, 10> Commands{{
+constexpr std::array<CommandHelp, 12> Commands{{
     {"compile",
      "  tarnwell [OPTIONS] compile TIMETABLE --set-name NAME --airline-iata CODE --airline-name NAME\n"
      "                     [--real-world-airline A ...] [--jobs N]\n",
@@ -124,6 +124,52 @@ constexpr std::array<CommandHelp, 10> Commands{{
                         point-to-point legs dashed. Repeatable.
     --size WxH          the picture's size in pixels (16 to 4000 each;
                         default 1200x900)
+)"},
+    {"import-timetable",
+     "  tarnwell [OPTIONS] import-timetable --phpvms-flights FLIGHTS.csv [--phpvms-airports AIRPORTS.csv]\n"
+     "                     --out FILE.KRX\n",
+     R"(  import-timetable      write a timetable from the flight export of a phpVMS 7
+                        virtual airline. Each active flight becomes one line:
+                        its airports' three- and four-letter codes, airline,
+                        flight number, first subfleet type (3 characters),
+                        departure and arrival time as HHMM, days 1 (Monday)
+                        to 7 (Sunday); inactive flights are left out and
+                        counted. Every row that cannot be converted is named
+                        with its line, and then nothing is written.
+    --phpvms-flights FLIGHTS.csv
+                        the flight export (a header row naming at least
+                        airline, flight_number, dpt_airport, arr_airport,
+                        dpt_time and arr_time, in any order)
+    --phpvms-airports AIRPORTS.csv
+                        the airport export, whose icao and iata columns give
+                        the three-letter codes. Default: the codes of the
+                        real-world route set Data/Defaults/index.kr1 (the
+                        navigation files hold four-letter codes only)
+    --out FILE.KRX      the timetable to write, replaced only when it is whole
+)"},
+    {"plan",
+     "  tarnwell [OPTIONS] plan NAME ORIGIN DEST [--fms FILE | --fms-dir DIR]\n"
+     "  tarnwell [OPTIONS] plan NAME --all [--fms-dir DIR]\n",
+     R"(  plan NAME ORIGIN DEST print the flight plan of the city pair ORIGIN to DEST
+                        of Data/NAME (the airport codes of a flight of the
+                        timetable, or their ICAO codes; any case): every point
+                        with its kind (airport, airway node, VOR, NDB,
+                        intersection), identifier, the airway of the leg to it
+                        (DCT for a direct leg) and position, the distance in
+                        nautical miles along the legs, and the route string as
+                        a flight planner takes it (EGNM POL UN601 SPY EHAM:
+                        legs along one airway joined, DCT between direct
+                        points)
+    --all               instead print every city pair's route as CSV:
+                        Origin,Destination,Distance,Kind,Route (Kind airway,
+                        point-to-point or empty)
+    --fms FILE          instead write the plan as an X-Plane 11 flight plan
+                        (.fms, version 1100), replaced only when it is whole
+    --fms-dir DIR       instead write one .fms file per plan (with --all,
+                        every city pair's) into DIR, created when missing,
+                        each named by the airports' ICAO codes (EGNMEHAM.fms;
+                        by the timetable's codes, LBA-AMS.fms, when an airport
+                        has none or two plans would share a name)
 )"},
     {"help", "  tarnwell help [COMMAND]\n  tarnwell COMMAND --help\n",
      R"(  help [COMMAND]        print the usage and the options of COMMAND, or this

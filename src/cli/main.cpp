@@ -99,8 +99,14 @@ int main(int argc, char** argv) {
         return UsageError(args, "--xplane, --region and --strict belong to import-navdata");
     if (command != "compile" && command != "merge" && !args.realWorldAirlines.empty())
         return UsageError(args, "--real-world-airline belongs to compile and merge");
-    if (command != "map" && (args.out || !args.plans.empty() || args.size))
+    if (command == "import-timetable" && (!args.plans.empty() || args.size))
+        return UsageError(args, "--plans and --size belong to map");
+    if (command != "map" && command != "import-timetable" && (args.out || !args.plans.empty() || args.size))
         return UsageError(args, "--out, --plans and --size belong to map");
+    if (command != "import-timetable" && (args.phpvmsFlights || args.phpvmsAirports))
+        return UsageError(args, "--phpvms-flights and --phpvms-airports belong to import-timetable");
+    if (command != "plan" && (args.all || args.fms || args.fmsDir))
+        return UsageError(args, "--all, --fms and --fms-dir belong to plan");
     if (args.realWorldAirlines.size() > tarnwell::RealWorldAirlineCapacity)
         return UsageError(args, "at most ten --real-world-airline may be given; the route set holds ten "
                                 "real-world airlines");
@@ -112,5 +118,7 @@ int main(int argc, char** argv) {
     if (command == "import-navdata") return ImportNavDataCommand(args);
     if (command == "check") return CheckCommand(args);
     if (command == "map") return MapCommand(args);
+    if (command == "plan") return PlanCommand(args);
+    if (command == "import-timetable") return ImportTimetableCommand(args);
     return DumpCommand(args);
 }

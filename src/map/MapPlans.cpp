@@ -55,19 +55,20 @@ MapPlanPoint PlanPointSource::Point(char kind, std::int32_t ref, const std::stri
                                         std::to_string(high_->Count()),
                                     {PathText(data_ / HighNodeFileName)});
             const AirwayNode& node = high_->Node(ref);
-            return {kind, std::string(node.Ident.Trimmed()), {node.Latitude, node.Longitude}};
+            return {kind, std::string(node.Ident.Trimmed()), {node.Latitude, node.Longitude},
+                    std::string(node.Kind.Trimmed())};
         }
         case 'V':
         case 'N': {
             auto& table = kind == 'V' ? vors_ : ndbs_;
             if (!table) table = kind == 'V' ? LoadVors(data_) : LoadNdbs(data_);
             const NavAid& aid = Entry(*table, ref, data_ / (kind == 'V' ? VorFileName : NdbFileName), where);
-            return {kind, std::string(aid.Ident.Trimmed()), {aid.Latitude, aid.Longitude}};
+            return {kind, std::string(aid.Ident.Trimmed()), {aid.Latitude, aid.Longitude}, {}};
         }
         case 'I': {
             if (!intersections_) intersections_ = LoadIntersections(data_);
             const Intersection& fix = Entry(*intersections_, ref, data_ / IntersectionFileName, where);
-            return {kind, std::string(fix.Ident.Trimmed()), {fix.Latitude, fix.Longitude}};
+            return {kind, std::string(fix.Ident.Trimmed()), {fix.Latitude, fix.Longitude}, {}};
         }
         default:
             throw TarnwellError(ErrorKind::Input, where + " has the point type " + QuotedField(std::string(1, kind)) +

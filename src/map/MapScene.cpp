@@ -33,7 +33,7 @@ void ReadAirportsAndRoutes(const fs::path& folder, MapScene& scene) {
     const fs::path indexPath = folder / "index.kr1", routesPath = folder / "routes.kr1";
     for (const IndexAirportRecord& a : DecodeIndexFile(ReadSetFile(folder, "index.kr1"), PathText(indexPath)))
         scene.airports.push_back({ShownText(a.IATA.Trimmed()), ShownText(a.ICAO.Trimmed()),
-                                  ShownText(a.AirportName.View()), {a.Latitude, a.Longitude}});
+                                  ShownText(a.AirportName.View()), {a.Latitude, a.Longitude}, a.Altitude});
     const auto routes = DecodeRouteFile(ReadSetFile(folder, "routes.kr1"), PathText(routesPath));
     std::set<std::pair<std::size_t, std::size_t>> seenRoutes;
     std::set<std::int32_t> seenPlans;
@@ -77,20 +77,27 @@ MapScene LoadMapScene(const fs::path& programFolder, const std::string& setName,
     ReadAirportsAndRoutes(folder, scene);
     if (cityPairs.empty()) return scene;
 
-    std::vector<const MapCityPair*> wanted;
+    std::vector<MapCityPair> wanted;
     for (const std::string& key : cityPairs) {
         const MapCityPair* pair = FindCityPair(scene, key);
         if (!pair)
             throw TarnwellError(ErrorKind::Usage, QuotedField(key) + " is not a city pair with a flight plan in " +
                                                       "the route set (give ORIGIN-DEST, the airport codes of a "
                                                       "flight of the timetable)");
-        wanted.push_back(pair);
+        wanted.push_back(*pair);
     }
+    LoadScenePlans(programFolder, scene, wanted);
+    return scene;
+}
+
+void LoadScenePlans(const fs::path& programFolder, MapScene& scene, std::span<const MapCityPair> pairs) {
+    if (pairs.empty()) return;
+    const fs::path folder = RouteSetFolder(programFolder, scene.setName);
     const fs::path plansPath = folder / "PLANS.kr1";
     const Bytes packed = ReadSetFile(folder, "PLANS.kr1");
     PlanPointSource source(programFolder / "Data");
-    for (const MapCityPair* pair : wanted) scene.plans.push_back(ReadMapPlan(packed, plansPath, *pair, scene, source));
-    return scene;
+    scene.plans.reserve(scene.plans.size() + pairs.size());
+    for (const MapCityPair& pair : pairs) scene.plans.push_back(ReadMapPlan(packed, plansPath, pair, scene, source));
 }
 
 }  // namespace tarnwell

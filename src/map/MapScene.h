@@ -18,6 +18,7 @@ struct MapAirport {
     std::string icao;
     std::string name;
     GeoPoint position;
+    std::int32_t altitude = 0;  // feet, as index.kr1 holds it
 };
 
 // A city pair with a plan: ORIGIN-DEST by the timetable's airport codes.
@@ -33,6 +34,7 @@ struct MapPlanPoint {
     char kind = ' ';    // H airway node, V VOR, N NDB, I intersection
     std::string ident;  // trimmed
     GeoPoint position;
+    std::string nodeKind;  // of an airway node: its Kind ("VOR", "NDB", "FIX"), trimmed
 };
 
 // A leg of a plan: from the origin airport through every point to the
@@ -70,6 +72,12 @@ struct MapScene {
 // navigation file does not hold.
 MapScene LoadMapScene(const std::filesystem::path& programFolder, const std::string& setName,
                       std::span<const std::string> cityPairs = {});
+
+// Reads the plans of `pairs` (city pairs of `scene`) from the route set's
+// PLANS.kr1 and the navigation files of Data below `programFolder`, and adds
+// them to `scene.plans` in that order. Throws as LoadMapScene does.
+void LoadScenePlans(const std::filesystem::path& programFolder, MapScene& scene,
+                    std::span<const MapCityPair> pairs);
 
 // The city pair `key` ("ORIGIN-DEST", any letter case) of `scene`, or
 // nullptr.

@@ -2,11 +2,11 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <system_error>
 
 #include "common/AnsiText.h"
 #include "common/BinaryIO.h"
+#include "common/CsvReader.h"
 #include "common/Errors.h"
 #include "common/FileReplace.h"
 #include "realworld/RealAirlineList.h"
@@ -16,99 +16,6 @@ namespace fs = std::filesystem;
 
 namespace tarnwell {
 
-namespace {
-
-struct CsvRow {
-    std::vector<std::string> fields;
-    std::int64_t line = 0;  // where the row starts
-};
-
-class CsvReader {
-public:
-    CsvReader(const std::string& label, std::string_view content) : label_(label), in_(content) {
-        if (in_.starts_with("\xEF\xBB\xBF")) in_.remove_prefix(3);
-    }
-
-    // The next row that is not an empty line; nothing at the end.
-    std::optional<CsvRow> Next() {
-        while (pos_ < in_.size() && IsLineEnd(in_[pos_])) EndLine();
-        if (pos_ >= in_.size()) return std::nullopt;
-        CsvRow row;
-        row.line = line_;
-        for (;;) {
-            if (row.fields.size() == MostFields)
-                throw TarnwellError(ErrorKind::Input,
-                                    "the row has more than " + std::to_string(MostFields) + " fields",
-                                    {label_, row.line});
-            row.fields.push_back(Field());
-            if (pos_ >= in_.size()) break;
-            if (in_[pos_] == ',') {
-                ++pos_;
-                continue;
-            }
-            EndLine();
-            break;
-        }
-        return row;
-    }
-
-private:
-    // Far more columns than any airline table has; a row is never held with more.
-    static constexpr std::size_t MostFields = 256;
-
-    static bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-
-    void EndLine() {
-        if (in_[pos_] == '\r' && pos_ + 1 < in_.size() && in_[pos_ + 1] == '\n') ++pos_;
-        ++pos_;
-        ++line_;
-    }
-
-    std::string Field() {
-        std::string value;
-        if (pos_ >= in_.size() || in_[pos_] != '"') {
-            while (pos_ < in_.size() && in_[pos_] != ',' && !IsLineEnd(in_[pos_])) value += in_[pos_++];
-            return value;
-        }
-        const std::int64_t opened = line_;
-        ++pos_;
-        for (;;) {
-            if (pos_ >= in_.size())
-                throw TarnwellError(ErrorKind::Input, "a quoted field has no closing quote", {label_, opened});
-            const char c = in_[pos_];
-            if (c == '"') {
-                if (pos_ + 1 < in_.size() && in_[pos_ + 1] == '"') {
-                    value += '"';
-                    pos_ += 2;
-                    continue;
-                }
-                ++pos_;
-                break;
-            }
-            if (c == '\n' || (c == '\r' && !(pos_ + 1 < in_.size() && in_[pos_ + 1] == '\n'))) ++line_;
-            value += c;
-            ++pos_;
-        }
-        if (pos_ < in_.size() && in_[pos_] != ',' && !IsLineEnd(in_[pos_]))
-            throw TarnwellError(ErrorKind::Input, "unexpected text after a closing quote", {label_, line_});
-        return value;
-    }
-
-    std::string label_;
-    std::string_view in_;
-    std::size_t pos_ = 0;
-    std::int64_t line_ = 1;
-};
-
-std::string LowerTrimmed(std::string_view s) {
-    std::string out(TrimBlanks(s));
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-}  // namespace
-
 std::vector<AirlineRecord> ParseAirlineCsv(const std::string& label, std::string_view content) {
     CsvReader reader(label, content);
     const auto header = reader.Next();
@@ -117,14 +24,13 @@ std::vector<AirlineRecord> ParseAirlineCsv(const std::string& label, std::string
     constexpr std::array<const char*, 3> Columns = {"code", "name", "extra"};
     std::array<std::size_t, 3> at{};
     for (std::size_t c = 0; c < Columns.size(); ++c) {
-        std::size_t k = 0;
-        while (k < header->fields.size() && LowerTrimmed(header->fields[k]) != Columns[c]) ++k;
-        if (k == header->fields.size())
+        const auto k = FindCsvColumn(*header, Columns[c]);
+        if (!k)
             throw TarnwellError(ErrorKind::Input,
                                 std::string("the header row has no column \"") + Columns[c] +
                                     "\"; it must name the columns code, name and extra",
                                 {label, header->line});
-        at[c] = k;
+        at[c] = *k;
     }
 
     std::vector<AirlineRecord> airlines;

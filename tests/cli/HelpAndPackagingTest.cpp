@@ -89,7 +89,7 @@ Names ScriptWords(const std::string& script, const std::string& name) {
 TEST(Help, EachCommandHasItsPartOfTheWholeHelp) {
     const Help help;
     ASSERT_EQ(help.commands, (Names{"airlines", "build-defaults", "check", "compile", "dump", "help",
-                                      "import-airlines", "import-navdata", "map", "merge"}));
+                                      "import-airlines", "import-navdata", "import-timetable", "map", "merge", "plan"}));
     for (const auto& [name, part] : help.parts) {
         EXPECT_EQ(RunCli(help.dir, name + " --help").out, part);
         EXPECT_EQ(RunCli(help.dir, "--root=x " + name + " -h").out, part);
@@ -104,6 +104,8 @@ TEST(Help, EachCommandHasItsPartOfTheWholeHelp) {
     }
     EXPECT_EQ(help.options.at("import-navdata"), (Names{"--region", "--strict", "--xplane"}));
     EXPECT_EQ(help.options.at("map"), (Names{"--out", "--plans", "--size"}));
+    EXPECT_EQ(help.options.at("plan"), (Names{"--all", "--fms", "--fms-dir"}));
+    EXPECT_EQ(help.options.at("import-timetable"), (Names{"--out", "--phpvms-airports", "--phpvms-flights"}));
     EXPECT_EQ(RunCli(help.dir, "help").out, help.whole);
 
     const CliRun version = RunCli(help.dir, "--version");
@@ -144,16 +146,18 @@ TEST(Help, CompletionOffersCommandsOptionsSetsAndFiles) {
     const std::string root = PathText(dir.Root()), r = "'" + root + "'";
     const std::pair<std::string, std::string> cases[] = {
         {"comp tarnwell ch", "check"},
-        {"comp tarnwell help im", "import-airlines|import-navdata"},
+        {"comp tarnwell help im", "import-airlines|import-navdata|import-timetable"},
         {"comp tarnwell --root " + r + " check ''", "My\\ Set"},
         {"comp tarnwell --root = " + r + " dump M", "My\\ Set"},
         {"comp tarnwell --root " + r + " dump 'My Set' r", "routes.kr1"},
         {"comp tarnwell --root " + r + " compile x --set-name=M", "--set-name=My\\ Set"},
         {"comp tarnwell compile x --j", "--jobs"},
         {"comp tarnwell import-navdata --region 1 2 ''", ""},
-        {"comp tarnwell --jobs = 2 ''", "compile|merge|airlines|import-airlines|build-defaults|import-navdata|check|dump|map|help"},
+        {"comp tarnwell --jobs = 2 ''", "compile|merge|airlines|import-airlines|build-defaults|import-navdata|check|dump|map|plan|import-timetable|help"},
         {"TARNWELL_ROOT=" + r + " comp tarnwell check ''", "My\\ Set"},
         {"comp tarnwell --root " + r + " map M", "My\\ Set"},
+        {"comp tarnwell --root " + r + " plan M", "My\\ Set"},
+        {"comp tarnwell plan x --fms", "--fms|--fms-dir"},
     };
     std::string script = "source '" + PathText(Packaging / "tarnwell.bash-completion") + "'\ncd " + r + "/away\n" +
                          "comp() { COMP_WORDS=(\"$@\"); COMP_CWORD=$(($# - 1)); COMPREPLY=(); _tarnwell; "
