@@ -203,6 +203,9 @@ def main():
                              SEPARATOR.join([read(defaults, "Routes.kr1")[:32 * 40], read(defaults, "index.kr1")])],
         "route_set": [SEPARATOR.join(sets[name][:6]) for name in ("Small", "Full")],
         "route_set_map": [SEPARATOR.join(sets[name][:6]) for name in ("Small", "Full")],
+        "phpvms_flights": [SEPARATOR.join([read(SAMPLE, "phpvms", "flights.csv"),
+                                           read(SAMPLE, "phpvms", "airports.csv")]),
+                           read(SAMPLE, "phpvms", "flights.csv")],
     }
     for target, inputs in seeds.items():
         folder = os.path.join(out, target)
