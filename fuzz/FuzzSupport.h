@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
@@ -100,5 +101,27 @@ public:
     void Beep(BeepKind, std::string_view) override {}
     void Warn(std::string_view) override {}
 };
+
+// The route set "Fuzz" in the scratch program folder made from `files`:
+// index.kr1, routes.kr1, airline.kr1, arrivals.kr1, APT.kr1 and PLANS.kr1 in
+// turn (a file the input does not reach is missing), beside the sample's
+// navigation files, which plan entries refer to.
+inline void WriteFuzzRouteSet(const std::vector<Input>& files) {
+    static const bool copied = [] {
+        for (const char* name : {"HighAlt.ab1", "nav_VOR.bin", "nav_NDB.bin", "nav_ISC.bin"})
+            std::filesystem::copy_file(std::filesystem::path(TARNWELL_SAMPLE_DIR) / "Data" / name,
+                                       Scratch() / "Data" / name, std::filesystem::copy_options::overwrite_existing);
+        return true;
+    }();
+    (void)copied;
+    const char* const names[] = {"index.kr1", "routes.kr1", "airline.kr1", "arrivals.kr1", "APT.kr1", "PLANS.kr1"};
+    for (std::size_t k = 0; k < std::size(names); ++k) {
+        const std::string relative = std::string("Data/Fuzz/") + names[k];
+        if (k < files.size())
+            WriteScratch(relative, files[k]);
+        else
+            RemoveScratch(relative);
+    }
+}
 
 }  // namespace tarnwell::fuzz

@@ -174,6 +174,18 @@ inline void WriteNavData(const TempProgramFolder& dir, std::vector<NavAirport> a
     WriteAirportDatabase(dir, airports);
 }
 
+#ifdef TARNWELL_TEST_DIR
+// The sample program folder copied into `dir`, with the golden run's route
+// set as Data/<setName>.
+inline void CopyGoldenSample(const TempProgramFolder& dir, const std::string& setName) {
+    namespace fs = std::filesystem;
+    fs::copy(TARNWELL_SAMPLE_DIR, dir.Root(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::create_directories(dir.Data() / setName);
+    for (const char* name : {"index.kr1", "routes.kr1", "airline.kr1", "arrivals.kr1", "APT.kr1", "PLANS.kr1"})
+        fs::copy_file(fs::path(TARNWELL_TEST_DIR) / "e2e" / "golden" / "sample" / name, dir.Data() / setName / name);
+}
+#endif
+
 // Runs the command line program with `args` and collects its exit code and output.
 struct CliRun {
     int exitCode = -1;

@@ -21,13 +21,7 @@ const std::vector<std::string> TwoPlans{"LBA-AMS", "lba-dub"};  // along airways
 // A copy of the sample with the golden run's route set compiled into it.
 class MapSample : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::copy(TARNWELL_SAMPLE_DIR, dir.Root(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        fs::create_directories(dir.Data() / SetName);
-        for (const char* name : {"index.kr1", "routes.kr1", "airline.kr1", "arrivals.kr1", "APT.kr1", "PLANS.kr1"})
-            fs::copy_file(fs::path(TARNWELL_TEST_DIR) / "e2e" / "golden" / "sample" / name,
-                          dir.Data() / SetName / name);
-    }
+    void SetUp() override { CopyGoldenSample(dir, SetName); }
     CliRun Run(const std::string& args) const { return RunCli(dir, "--root \"" + PathText(dir.Root()) + "\" " + args); }
     std::string Out(const char* name) const { return "--out \"" + PathText(dir.Root() / name) + "\""; }
 

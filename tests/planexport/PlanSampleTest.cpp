@@ -39,13 +39,7 @@ std::vector<std::string> Words(const std::string& line) {
 
 class PlanSample : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::copy(TARNWELL_SAMPLE_DIR, dir.Root(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        fs::create_directories(dir.Data() / SetName);
-        for (const char* name : {"index.kr1", "routes.kr1", "airline.kr1", "arrivals.kr1", "APT.kr1", "PLANS.kr1"})
-            fs::copy_file(fs::path(TARNWELL_TEST_DIR) / "e2e" / "golden" / "sample" / name,
-                          dir.Data() / SetName / name);
-    }
+    void SetUp() override { CopyGoldenSample(dir, SetName); }
     CliRun Run(const std::string& args) const { return RunCli(dir, "--root \"" + PathText(dir.Root()) + "\" " + args); }
     std::string Set() const { return std::string("\"") + SetName + "\" "; }
 

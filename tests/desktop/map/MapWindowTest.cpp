@@ -43,11 +43,7 @@ private:
 private slots:
     void init() {
         folder_ = std::make_unique<tarnwell::testing::TempProgramFolder>();
-        fs::copy(TARNWELL_SAMPLE_DIR, folder_->Root(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        fs::create_directories(folder_->Data() / SetName);
-        for (const char* name : {"index.kr1", "routes.kr1", "airline.kr1", "arrivals.kr1", "APT.kr1", "PLANS.kr1"})
-            fs::copy_file(fs::path(TARNWELL_TEST_DIR) / "e2e" / "golden" / "sample" / name,
-                          folder_->Data() / SetName / name);
+        tarnwell::testing::CopyGoldenSample(*folder_, SetName);
     }
     void cleanup() { folder_.reset(); }
 
